@@ -1,0 +1,42 @@
+# qor_add_module(NAME EXPORT_DEFINE PORTABLE files... WINDOWS files...)
+#
+# A module is a DLL on Windows (portable and *_win.cpp sources) and a static
+# library in the native build (portable sources only).
+function(qor_add_module name)
+  cmake_parse_arguments(M "" "EXPORT_DEFINE" "PORTABLE;WINDOWS;LINK;INCLUDE" ${ARGN})
+  if(NOT M_PORTABLE AND NOT (WIN32 AND M_WINDOWS))
+    message(STATUS "${name}: no sources yet, not built")
+    return()
+  endif()
+  if(WIN32)
+    add_library(${name} SHARED ${M_PORTABLE} ${M_WINDOWS})
+    set_target_properties(${name} PROPERTIES PREFIX "")
+    target_compile_definitions(${name} PRIVATE ${M_EXPORT_DEFINE})
+  else()
+    add_library(${name} STATIC ${M_PORTABLE})
+    set_target_properties(${name} PROPERTIES POSITION_INDEPENDENT_CODE ON)
+  endif()
+  if(M_INCLUDE)
+    target_include_directories(${name} PUBLIC ${M_INCLUDE})
+  endif()
+  if(M_LINK)
+    target_link_libraries(${name} PUBLIC ${M_LINK})
+  endif()
+endfunction()
+
+# qor_add_test(NAME SOURCES files... LINK libs... [WINDOWS_ONLY])
+#
+# One executable per module, one ctest entry per executable: each Windows test
+# executable is one Wine process.
+function(qor_add_test name)
+  cmake_parse_arguments(T "WINDOWS_ONLY" "" "SOURCES;LINK" ${ARGN})
+  if(T_WINDOWS_ONLY AND NOT WIN32)
+    return()
+  endif()
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LINK} GTest::gtest GTest::gtest_main)
+  add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
+  if(WIN32)
+    set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine)
+  endif()
+endfunction()

@@ -1,0 +1,2 @@
+set(GRAPHICS_PORTABLE ImageWrapperExts.cpp)
+set(GRAPHICS_WINDOWS "")
