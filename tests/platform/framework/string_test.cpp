@@ -2,6 +2,8 @@
 
 #include <afx.h>
 
+#include "afx_expect.h"
+
 TEST(CStringTest, ConstructionAndComparison) {
   EXPECT_TRUE(CString().IsEmpty());
   EXPECT_TRUE(CString(static_cast<const char*>(nullptr)).IsEmpty());
@@ -33,12 +35,8 @@ TEST(CStringTest, Extraction) {
   EXPECT_EQ(s.Find('o', 99), -1);
   EXPECT_EQ(s.ReverseFind('o'), 8);
   EXPECT_EQ(s.FindOneOf(",w"), 5);
-  EXPECT_THROW(s.GetAt(12), CInvalidArgException*);
-  try {
-    s.GetAt(-1);
-  } catch (CException* e) {
-    e->Delete();
-  }
+  EXPECT_AFX_THROW(s.GetAt(12), CInvalidArgException);
+  EXPECT_AFX_THROW(s.GetAt(-1), CInvalidArgException);
 }
 
 TEST(CStringTest, Editing) {
