@@ -1,0 +1,79 @@
+#include "Snapshot.h"
+
+#include <objidl.h>
+#include <gdiplus.h>
+
+#include <string>
+
+namespace snapshot {
+
+namespace {
+
+// The PNG encoder's class identifier, as GDI+ registers it.
+const CLSID kPngEncoder = {0x557CF406, 0x1A04, 0x11D3, {0x9A, 0x73, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E}};
+
+std::wstring Widen(const char* psz) {
+  const int n = MultiByteToWideChar(CP_ACP, 0, psz, -1, nullptr, 0);
+  std::wstring w(n > 0 ? n : 1, L'\0');
+  if (n > 0) MultiByteToWideChar(CP_ACP, 0, psz, -1, w.data(), n);
+  w.resize(wcslen(w.c_str()));
+  return w;
+}
+
+}  // namespace
+
+bool SaveBitmapAsPng(HBITMAP hBitmap, const char* pszPath) {
+  if (hBitmap == nullptr || pszPath == nullptr) return false;
+  Gdiplus::GdiplusStartupInput input;
+  ULONG_PTR token = 0;
+  if (Gdiplus::GdiplusStartup(&token, &input, nullptr) != Gdiplus::Ok) return false;
+  bool ok = false;
+  {
+    Gdiplus::GpBitmap* image = nullptr;
+    if (Gdiplus::DllExports::GdipCreateBitmapFromHBITMAP(hBitmap, nullptr, &image) == Gdiplus::Ok) {
+      const std::wstring path = Widen(pszPath);
+      ok = Gdiplus::DllExports::GdipSaveImageToFile(image, path.c_str(), &kPngEncoder, nullptr) == Gdiplus::Ok;
+      Gdiplus::DllExports::GdipDisposeImage(image);
+    }
+  }
+  Gdiplus::GdiplusShutdown(token);
+  return ok;
+}
+
+HBITMAP CreateDib32(int cx, int cy, COLORREF crFill, void** ppBits) {
+  BITMAPINFO bmi = {};
+  bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  bmi.bmiHeader.biWidth = cx;
+  bmi.bmiHeader.biHeight = -cy;
+  bmi.bmiHeader.biPlanes = 1;
+  bmi.bmiHeader.biBitCount = 32;
+  bmi.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP hbm = CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (hbm == nullptr) return nullptr;
+  const DWORD px = 0xFF000000u | (GetRValue(crFill) << 16) | (GetGValue(crFill) << 8) | GetBValue(crFill);
+  DWORD* p = static_cast<DWORD*>(bits);
+  for (long i = 0, n = long(cx) * cy; i < n; ++i) p[i] = px;
+  if (ppBits != nullptr) *ppBits = bits;
+  return hbm;
+}
+
+HBITMAP CaptureWindow(HWND hWnd) {
+  RECT rc;
+  if (!IsWindow(hWnd) || !GetWindowRect(hWnd, &rc)) return nullptr;
+  const int cx = rc.right - rc.left;
+  const int cy = rc.bottom - rc.top;
+  if (cx <= 0 || cy <= 0) return nullptr;
+  HBITMAP hbm = CreateDib32(cx, cy, GetSysColor(COLOR_BTNFACE), nullptr);
+  if (hbm == nullptr) return nullptr;
+  HDC hdc = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(hdc, hbm);
+  SendMessageA(hWnd, WM_PRINT, reinterpret_cast<WPARAM>(hdc),
+               PRF_CHILDREN | PRF_CLIENT | PRF_NONCLIENT | PRF_ERASEBKGND);
+  GdiFlush();
+  SelectObject(hdc, old);
+  DeleteDC(hdc);
+  return hbm;
+}
+
+}  // namespace snapshot
