@@ -1,0 +1,184 @@
+// The application object under Wine: a test program without one, a CWinApp
+// made by a test and run to the end of its message loop, and a host whose
+// WinMain comes from appframe_main.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "fwtest_win.h"
+
+namespace {
+
+constexpr UINT ID_APP_PING = 0x7101;
+
+TEST(Application, AProgramWithoutApplicationObject) {
+  EXPECT_EQ(AfxGetApp(), nullptr);
+  EXPECT_EQ(AfxGetThread(), nullptr);
+  EXPECT_EQ(AfxGetMainWnd(), nullptr);
+  EXPECT_EQ(AfxGetInstanceHandle(), ::GetModuleHandleA(nullptr));
+  EXPECT_EQ(AfxGetResourceHandle(), AfxGetInstanceHandle());
+  EXPECT_STREQ(AfxGetAppName(), "");
+  CWnd wnd;  // windows work all the same
+  EXPECT_TRUE(fwtest::CreatePopup(wnd, "no app"));
+}
+
+void CALLBACK GuardTimer(HWND, UINT, UINT_PTR, DWORD) { ::PostQuitMessage(99); }
+
+class CTestFrame : public CFrameWnd {
+ public:
+  static int s_nDeleted;
+  ~CTestFrame() override { ++s_nDeleted; }
+};
+int CTestFrame::s_nDeleted = 0;
+
+class CTestApp : public CWinApp {
+ public:
+  CTestApp() : CWinApp("FwTestApp") {}
+  int m_nIdle0 = 0;
+  int m_nIdle1 = 0;
+  int m_nPing = 0;
+  int m_nExceptions = 0;
+  HWND m_hFrame = nullptr;
+
+  BOOL InitInstance() override {
+    auto* pFrame = new CTestFrame;
+    if (!pFrame->Create(nullptr, "frame", WS_OVERLAPPEDWINDOW)) return FALSE;
+    m_pMainWnd = pFrame;
+    m_hFrame = pFrame->m_hWnd;
+    return TRUE;
+  }
+  BOOL OnIdle(LONG lCount) override {
+    if (lCount == 0) ++m_nIdle0;
+    if (lCount == 1) {
+      ++m_nIdle1;
+      // Idle time: close the main window, which must end the loop.
+      if (m_pMainWnd != nullptr) m_pMainWnd->PostMessage(WM_CLOSE);
+    }
+    return CWinApp::OnIdle(lCount);
+  }
+  LRESULT ProcessWndProcException(CException* e, const MSG* pMsg) override {
+    ++m_nExceptions;
+    return CWinApp::ProcessWndProcException(e, pMsg);
+  }
+
+ protected:
+  afx_msg void OnPing() { ++m_nPing; }
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CTestApp, CWinApp)
+  ON_COMMAND(ID_APP_PING, OnPing)
+END_MESSAGE_MAP()
+
+class CThrower : public CWnd {
+ protected:
+  afx_msg LRESULT OnThrow(WPARAM, LPARAM) { AfxThrowNotSupportedException(); }
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CThrower, CWnd)
+  ON_MESSAGE(WM_APP + 30, OnThrow)
+END_MESSAGE_MAP()
+
+TEST(Application, ATestApplicationRunsUntilItsMainWindowCloses) {
+  CTestFrame::s_nDeleted = 0;
+  {
+    CTestApp app;
+    EXPECT_EQ(AfxGetApp(), &app);
+    EXPECT_EQ(AfxGetThread(), &app);
+    char szCmd[] = "--flag";
+    ASSERT_TRUE(AfxWinInit(::GetModuleHandleA(nullptr), nullptr, szCmd, SW_HIDE));
+    EXPECT_EQ(app.m_hInstance, ::GetModuleHandleA(nullptr));
+    EXPECT_STREQ(app.m_lpCmdLine, "--flag");
+    EXPECT_EQ(app.m_nCmdShow, SW_HIDE);
+    EXPECT_STREQ(app.m_pszAppName, "FwTestApp");
+    EXPECT_STREQ(AfxGetAppName(), "FwTestApp");
+    EXPECT_STREQ(app.m_pszExeName, "framework_win_tests");
+
+    ASSERT_TRUE(app.InitInstance());
+    EXPECT_EQ(AfxGetMainWnd(), app.m_pMainWnd);
+    EXPECT_EQ(CWnd::FromHandlePermanent(app.m_hFrame), app.m_pMainWnd);
+
+    // Commands the frame does not handle go on to the application.
+    app.m_pMainWnd->SendMessage(WM_COMMAND, MAKEWPARAM(ID_APP_PING, 0), 0);
+    EXPECT_EQ(app.m_nPing, 1);
+
+    // An escaped exception is the application's to report.
+    CThrower thrower;
+    ASSERT_TRUE(fwtest::CreatePopup(thrower, "thrower"));
+    EXPECT_EQ(thrower.SendMessage(WM_APP + 30), 0);
+    EXPECT_EQ(app.m_nExceptions, 1);
+
+    const UINT_PTR nGuard = ::SetTimer(nullptr, 0, 5000, &GuardTimer);
+    const int nExit = app.Run();
+    ::KillTimer(nullptr, nGuard);
+    EXPECT_EQ(nExit, 0);  // from the main window's destruction, not the guard
+    EXPECT_GE(app.m_nIdle0, 1);
+    EXPECT_GE(app.m_nIdle1, 1);
+    EXPECT_EQ(app.m_pMainWnd, nullptr);
+    EXPECT_FALSE(::IsWindow(app.m_hFrame));
+    EXPECT_EQ(CTestFrame::s_nDeleted, 1);  // the frame deleted itself
+  }
+  EXPECT_EQ(AfxGetApp(), nullptr);
+  EXPECT_EQ(AfxGetThread(), nullptr);
+}
+
+TEST(Application, RunWithoutAMainWindowEnds) {
+  CWinApp app;
+  const UINT_PTR nGuard = ::SetTimer(nullptr, 0, 5000, &GuardTimer);
+  EXPECT_EQ(app.Run(), 0);
+  ::KillTimer(nullptr, nGuard);
+}
+
+TEST(Application, AHostGetsItsWinMainFromTheFramework) {
+  char szPath[MAX_PATH];
+  ASSERT_GT(::GetModuleFileNameA(nullptr, szPath, MAX_PATH), 0u);
+  std::string strExe(szPath);
+  strExe = strExe.substr(0, strExe.find_last_of("\\/") + 1) + "fwtest_winmain_host.exe";
+  std::string strCmd = "\"" + strExe + "\" --probe";
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  ASSERT_TRUE(::CreateProcessA(strExe.c_str(), strCmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+  const DWORD dwWait = ::WaitForSingleObject(pi.hProcess, 30000);
+  if (dwWait != WAIT_OBJECT_0) ::TerminateProcess(pi.hProcess, 1);
+  DWORD dwExit = 0;
+  ::GetExitCodeProcess(pi.hProcess, &dwExit);
+  ::CloseHandle(pi.hThread);
+  ::CloseHandle(pi.hProcess);
+  ASSERT_EQ(dwWait, WAIT_OBJECT_0);
+  EXPECT_EQ(dwExit, 42u) << "failed checks: " << std::hex << (dwExit & 0xFFF);
+}
+
+TEST(Menu, LoadedMenusAndTheirItems) {
+  CMenu menu;
+  ASSERT_TRUE(menu.LoadMenu(4001));
+  EXPECT_EQ(menu.GetMenuItemCount(), 1);
+  CMenu* pPopup = menu.GetSubMenu(0);
+  ASSERT_NE(pPopup, nullptr);
+  EXPECT_EQ(pPopup->GetMenuItemCount(), 3);
+  EXPECT_EQ(pPopup->GetMenuItemID(0), 4101u);
+  EXPECT_EQ(pPopup->GetMenuItemID(1), 0u);  // the separator
+  CString str;
+  EXPECT_EQ(pPopup->GetMenuString(4102, str, MF_BYCOMMAND), 5);
+  EXPECT_STREQ(str, "E&xit");
+  EXPECT_EQ(CMenu::FromHandlePermanent(menu.m_hMenu), &menu);
+  EXPECT_EQ(CMenu::FromHandlePermanent(pPopup->m_hMenu), nullptr);  // owned by its parent menu
+
+  HMENU hMenu = menu.m_hMenu;
+  EXPECT_TRUE(menu.DestroyMenu());
+  EXPECT_FALSE(::IsMenu(hMenu));
+  EXPECT_FALSE(menu.LoadMenu(4999));
+  CMenu::DeleteTempMap();
+
+  CMenu popup;
+  ASSERT_TRUE(popup.CreatePopupMenu());
+  EXPECT_TRUE(popup.AppendMenu(MF_STRING, 7, "Seven"));
+  EXPECT_EQ(popup.CheckMenuItem(7, MF_CHECKED | MF_BYCOMMAND), static_cast<UINT>(MF_UNCHECKED));
+  EXPECT_NE(popup.GetMenuState(7, MF_BYCOMMAND) & MF_CHECKED, 0u);
+  HMENU hPopup = popup.Detach();
+  EXPECT_TRUE(::IsMenu(hPopup));
+  ::DestroyMenu(hPopup);
+}
+
+}  // namespace

@@ -1,0 +1,173 @@
+// Extension modules under Wine: a DLL that joins the resource chain in its
+// entry point is searched after the host, and leaves no trace once unloaded.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "afxdllx.h"
+#include "fwtest_ids.h"
+#include "fwtest_win.h"
+
+namespace {
+
+constexpr char kExtDll[] = "fwtest_extdll.dll";
+
+int ChainLength() {
+  AfxLockGlobals(CRIT_DYNLINKLIST);
+  const int n = AfxGetModuleState()->m_libraryList.GetCount();
+  AfxUnlockGlobals(CRIT_DYNLINKLIST);
+  return n;
+}
+
+CDynLinkLibrary* FindLinked(HMODULE hModule) {
+  auto& list = AfxGetModuleState()->m_libraryList;
+  for (CDynLinkLibrary* p = list.GetHead(); p != nullptr; p = list.GetNext(p))
+    if (p->m_hModule == hModule) return p;
+  return nullptr;
+}
+
+std::string RcData(HINSTANCE hInst, const char* pszName) {
+  HRSRC hRes = ::FindResourceA(hInst, pszName, RT_RCDATA);
+  if (hRes == nullptr) return "<none>";
+  const char* p = static_cast<const char*>(::LockResource(::LoadResource(hInst, hRes)));
+  return std::string(p);
+}
+
+// Loads the test extension module for one test and unloads it after.
+struct ExtensionFixture : ::testing::Test {
+  void SetUp() override {
+    nBefore = ChainLength();
+    hDll = ::LoadLibraryA(kExtDll);
+    ASSERT_NE(hDll, nullptr);
+  }
+  void TearDown() override {
+    if (hDll != nullptr) ::FreeLibrary(hDll);
+  }
+  int nBefore = 0;
+  HMODULE hDll = nullptr;
+};
+
+TEST_F(ExtensionFixture, LoadingLinksTheModuleAndUnloadingUnlinksIt) {
+  EXPECT_EQ(ChainLength(), nBefore + 1);
+  CDynLinkLibrary* pLib = FindLinked(hDll);
+  ASSERT_NE(pLib, nullptr);
+  EXPECT_EQ(pLib->m_hResource, hDll);
+  EXPECT_FALSE(pLib->m_bSystem);
+  EXPECT_TRUE(pLib->IsKindOf(RUNTIME_CLASS(CDynLinkLibrary)));
+
+  using GetModuleFn = AFX_EXTENSION_MODULE* (*)();
+  auto pfn = reinterpret_cast<GetModuleFn>(reinterpret_cast<void*>(::GetProcAddress(hDll, "FwTestExtModule")));
+  ASSERT_NE(pfn, nullptr);
+  EXPECT_TRUE(pfn()->bInitialized);
+  EXPECT_EQ(pfn()->hModule, hDll);
+  EXPECT_EQ(pfn()->hResource, hDll);
+
+  ASSERT_TRUE(::FreeLibrary(hDll));
+  hDll = nullptr;
+  EXPECT_EQ(ChainLength(), nBefore);
+  EXPECT_EQ(AfxFindResourceHandle("FWTEST_EXT_ONLY", RT_RCDATA), AfxGetResourceHandle());
+}
+
+TEST_F(ExtensionFixture, ResourcesAreFoundInTheHostFirstThenInTheModule) {
+  HINSTANCE hHost = ::GetModuleHandleA(nullptr);
+  EXPECT_EQ(AfxFindResourceHandle("FWTEST_EXT_ONLY", RT_RCDATA), hDll);
+  EXPECT_EQ(RcData(hDll, "FWTEST_EXT_ONLY"), "ext-only");
+  EXPECT_EQ(AfxFindResourceHandle("FWTEST_HOST_ONLY", RT_RCDATA), hHost);
+  // Both have it: the host wins.
+  HINSTANCE hShared = AfxFindResourceHandle("FWTEST_SHARED", RT_RCDATA);
+  EXPECT_EQ(hShared, hHost);
+  EXPECT_EQ(RcData(hShared, "FWTEST_SHARED"), "host");
+  // Nobody has it: the current resource handle, where the caller's lookup fails.
+  EXPECT_EQ(AfxFindResourceHandle("FWTEST_NOWHERE", RT_RCDATA), AfxGetResourceHandle());
+  // The type is part of the search.
+  EXPECT_EQ(AfxFindResourceHandle("FWTEST_EXT_ONLY", RT_BITMAP), AfxGetResourceHandle());
+}
+
+TEST_F(ExtensionFixture, TheCurrentResourceHandleIsSearchedFirst) {
+  HINSTANCE hSaved = AfxGetResourceHandle();
+  AfxSetResourceHandle(hDll);
+  EXPECT_EQ(AfxGetResourceHandle(), hDll);
+  EXPECT_EQ(RcData(AfxFindResourceHandle("FWTEST_SHARED", RT_RCDATA), "FWTEST_SHARED"), "ext");
+  AfxSetResourceHandle(hSaved);
+  EXPECT_EQ(RcData(AfxFindResourceHandle("FWTEST_SHARED", RT_RCDATA), "FWTEST_SHARED"), "host");
+}
+
+TEST_F(ExtensionFixture, FrameworkLoadersFindTheModulesResources) {
+  CString str;
+  EXPECT_TRUE(str.LoadString(IDS_FWTEST_EXT));
+  EXPECT_STREQ(str, "Extension string");
+  EXPECT_TRUE(str.LoadString(IDS_FWTEST_HOST));
+  EXPECT_STREQ(str, "Host string");
+  EXPECT_EQ(AfxFindStringResourceHandle(IDS_FWTEST_EXT), hDll);
+  // Same block of sixteen as the host's string, but this one does not exist.
+  EXPECT_FALSE(str.LoadString(IDS_FWTEST_HOST + 1));
+  EXPECT_STREQ(str, "Host string");  // unchanged on failure
+
+  CBitmap bmp;
+  ASSERT_TRUE(bmp.LoadBitmap(IDB_FWTEST_EXT));
+  BITMAP bm;
+  bmp.GetBitmap(&bm);
+  EXPECT_EQ(bm.bmWidth, 2);
+  EXPECT_EQ(bm.bmHeight, 2);
+
+  CDialog dlg;
+  ASSERT_TRUE(dlg.Create(IDD_FWTEST_EXT));
+  dlg.GetDlgItemText(IDC_FWTEST_LABEL, str);
+  EXPECT_STREQ(str, "extension label");
+  dlg.DestroyWindow();
+}
+
+TEST(ExtensionModule, InitAndTermWithoutALoadedModule) {
+  const int nBefore = ChainLength();
+  AFX_EXTENSION_MODULE state = {};
+  EXPECT_FALSE(AfxInitExtensionModule(state, nullptr));
+  EXPECT_FALSE(state.bInitialized);
+
+  HMODULE hKernel = ::GetModuleHandleA("kernel32.dll");
+  HMODULE hUser = ::GetModuleHandleA("user32.dll");
+  ASSERT_TRUE(AfxInitExtensionModule(state, hKernel));
+  EXPECT_TRUE(AfxInitExtensionModule(state, hKernel));   // again: already done
+  EXPECT_FALSE(AfxInitExtensionModule(state, hUser));    // but not for another module
+  AFX_EXTENSION_MODULE other = {};
+  ASSERT_TRUE(AfxInitExtensionModule(other, hUser));
+
+  new CDynLinkLibrary(state);
+  new CDynLinkLibrary(other, TRUE);
+  EXPECT_EQ(ChainLength(), nBefore + 2);
+  ASSERT_NE(FindLinked(hUser), nullptr);
+  EXPECT_TRUE(FindLinked(hUser)->m_bSystem);
+
+  AfxTermExtensionModule(state);  // this module only
+  EXPECT_EQ(ChainLength(), nBefore + 1);
+  EXPECT_EQ(FindLinked(hKernel), nullptr);
+  EXPECT_NE(FindLinked(hUser), nullptr);
+  EXPECT_FALSE(state.bInitialized);
+
+  // The raw entry hook removes what a module left behind at its detach.
+  AfxRawDllMain(hUser, DLL_PROCESS_DETACH, nullptr);
+  EXPECT_EQ(FindLinked(hUser), nullptr);
+  EXPECT_EQ(ChainLength(), nBefore);
+  EXPECT_TRUE(AfxRawDllMain(hUser, DLL_PROCESS_ATTACH, nullptr));
+}
+
+TEST(ExtensionModule, SystemModulesAreSearchedAfterApplicationModules) {
+  HMODULE hDll = ::LoadLibraryA(kExtDll);
+  ASSERT_NE(hDll, nullptr);
+  // The same module linked once more as a system module with the host as its
+  // resources: an application module still comes first.
+  CDynLinkLibrary* pSystem = new CDynLinkLibrary(::GetModuleHandleA(nullptr), ::GetModuleHandleA(nullptr));
+  pSystem->m_bSystem = TRUE;
+  AFX_MODULE_STATE* pState = AfxGetModuleState();
+  AfxLockGlobals(CRIT_DYNLINKLIST);
+  pState->m_libraryList.Remove(pSystem);
+  pState->m_libraryList.AddHead(pSystem);  // first in the list, yet searched last
+  AfxUnlockGlobals(CRIT_DYNLINKLIST);
+  HINSTANCE hSaved = AfxGetResourceHandle();
+  AfxSetResourceHandle(::GetModuleHandleA("kernel32.dll"));  // a module without our resources
+  EXPECT_EQ(AfxFindResourceHandle("FWTEST_SHARED", RT_RCDATA), hDll);
+  AfxSetResourceHandle(hSaved);
+  delete pSystem;
+  ::FreeLibrary(hDll);
+}
+
+}  // namespace
