@@ -18,7 +18,7 @@ function(qor_add_module name)
   endif()
   foreach(dir ${M_INCLUDE})
     target_include_directories(${name} PUBLIC $<BUILD_INTERFACE:${dir}>)
-    install(DIRECTORY ${dir}/ DESTINATION include/qor032 FILES_MATCHING PATTERN "*.h")
+    install(DIRECTORY ${dir}/ DESTINATION include/qor032 FILES_MATCHING PATTERN "*.h" PATTERN "*.inc")
   endforeach()
   target_include_directories(${name} PUBLIC $<INSTALL_INTERFACE:include/qor032>)
   install(TARGETS ${name} EXPORT qor032Targets

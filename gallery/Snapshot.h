@@ -14,8 +14,8 @@ bool SaveBitmapAsPng(HBITMAP hBitmap, const char* pszPath);
 // drawing into and reading back; *ppBits receives the pixel rows (BGRA).
 HBITMAP CreateDib32(int cx, int cy, COLORREF crFill, void** ppBits);
 
-// Renders the window and its children (WM_PRINT) into a new 32-bit bitmap of
-// the window's size. Null on failure.
+// Renders the window's client area and its children (WM_PRINT) into a new
+// 32-bit bitmap of the client area's size. Null on failure.
 HBITMAP CaptureWindow(HWND hWnd);
 
 }  // namespace snapshot

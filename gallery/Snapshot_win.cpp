@@ -20,6 +20,39 @@ std::wstring Widen(const char* psz) {
   return w;
 }
 
+// Prints hWnd and then its visible children, bottom of the z-order first, each
+// at its place relative to hRoot. The system's own WM_PRINT handling does not
+// reliably descend into children, so the walk is done here.
+void PrintTree(HWND hWnd, HWND hRoot, HDC hdc, bool bNonClient) {
+  POINT ptRoot = {0, 0};
+  ClientToScreen(hRoot, &ptRoot);
+  RECT rcRoot = {ptRoot.x, ptRoot.y, 0, 0};
+  RECT rc;
+  if (bNonClient) {
+    GetWindowRect(hWnd, &rc);
+  } else {
+    // Children print their client area at its place on the screen.
+    POINT pt = {0, 0};
+    ClientToScreen(hWnd, &pt);
+    rc.left = pt.x;
+    rc.top = pt.y;
+  }
+  const int saved = SaveDC(hdc);
+  SetViewportOrgEx(hdc, rc.left - rcRoot.left, rc.top - rcRoot.top, nullptr);
+  if (!bNonClient) {
+    RECT client;
+    GetClientRect(hWnd, &client);
+    IntersectClipRect(hdc, 0, 0, client.right, client.bottom);
+  }
+  SendMessageA(hWnd, WM_PRINT, reinterpret_cast<WPARAM>(hdc),
+               PRF_ERASEBKGND | PRF_CLIENT | (bNonClient ? PRF_NONCLIENT : 0));
+  RestoreDC(hdc, saved);
+  for (HWND hChild = GetWindow(GetWindow(hWnd, GW_CHILD), GW_HWNDLAST); hChild != nullptr;
+       hChild = GetWindow(hChild, GW_HWNDPREV)) {
+    if (IsWindowVisible(hChild)) PrintTree(hChild, hRoot, hdc, false);
+  }
+}
+
 }  // namespace
 
 bool SaveBitmapAsPng(HBITMAP hBitmap, const char* pszPath) {
@@ -60,19 +93,22 @@ HBITMAP CreateDib32(int cx, int cy, COLORREF crFill, void** ppBits) {
 
 HBITMAP CaptureWindow(HWND hWnd) {
   RECT rc;
-  if (!IsWindow(hWnd) || !GetWindowRect(hWnd, &rc)) return nullptr;
+  if (!IsWindow(hWnd) || !GetClientRect(hWnd, &rc)) return nullptr;
   const int cx = rc.right - rc.left;
   const int cy = rc.bottom - rc.top;
   if (cx <= 0 || cy <= 0) return nullptr;
-  HBITMAP hbm = CreateDib32(cx, cy, GetSysColor(COLOR_BTNFACE), nullptr);
+  void* bits = nullptr;
+  HBITMAP hbm = CreateDib32(cx, cy, GetSysColor(COLOR_BTNFACE), &bits);
   if (hbm == nullptr) return nullptr;
   HDC hdc = CreateCompatibleDC(nullptr);
   HGDIOBJ old = SelectObject(hdc, hbm);
-  SendMessageA(hWnd, WM_PRINT, reinterpret_cast<WPARAM>(hdc),
-               PRF_CHILDREN | PRF_CLIENT | PRF_NONCLIENT | PRF_ERASEBKGND);
+  PrintTree(hWnd, hWnd, hdc, false);
   GdiFlush();
   SelectObject(hdc, old);
   DeleteDC(hdc);
+  // GDI leaves the alpha byte of what it draws at 0; a window is opaque.
+  DWORD* p = static_cast<DWORD*>(bits);
+  for (long i = 0, n = long(cx) * cy; i < n; ++i) p[i] |= 0xFF000000u;
   return hbm;
 }
 
