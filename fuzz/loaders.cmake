@@ -1,0 +1,2 @@
+# Fuzz targets of the library's archive loaders.
+qor_add_fuzzer(fuzz_shade_loaders SOURCES shade_loaders_fuzz.cpp LINK qor032)
