@@ -20,6 +20,16 @@ bool CopyMessage(const char* text, char* lpszError, UINT nMaxError) {
   return true;
 }
 
+// The message of a cause from its table, with the file name when there is one.
+bool CauseMessage(const char* const* kText, int nTexts, int nCause, const CString& strFile, char* lpszError,
+                  UINT nMaxError) {
+  const char* text = (nCause >= 0 && nCause < nTexts) ? kText[nCause] : kText[1];
+  if (strFile.IsEmpty()) return CopyMessage(text, lpszError, nMaxError);
+  CString s;
+  s.Format("%s (%s)", text, strFile.GetString());
+  return CopyMessage(s, lpszError, nMaxError);
+}
+
 }  // namespace
 
 void CException::Delete() {
@@ -64,12 +74,7 @@ bool CArchiveException::GetErrorMessage(char* lpszError, UINT nMaxError, UINT*) 
       "The archive holds an object of an unsupported version.",
       "The archive buffer is full.",
   };
-  const int n = int(sizeof kText / sizeof kText[0]);
-  const char* text = (m_cause >= 0 && m_cause < n) ? kText[m_cause] : kText[1];
-  if (m_strFileName.IsEmpty()) return CopyMessage(text, lpszError, nMaxError);
-  CString s;
-  s.Format("%s (%s)", text, m_strFileName.GetString());
-  return CopyMessage(s, lpszError, nMaxError);
+  return CauseMessage(kText, int(sizeof kText / sizeof kText[0]), m_cause, m_strFileName, lpszError, nMaxError);
 }
 
 CFileException::CFileException(int cause, LONG lOsError, const char* lpszArchiveName)
@@ -93,12 +98,7 @@ bool CFileException::GetErrorMessage(char* lpszError, UINT nMaxError, UINT*) con
       "The disk is full.",
       "The end of the file was reached.",
   };
-  const int n = int(sizeof kText / sizeof kText[0]);
-  const char* text = (m_cause >= 0 && m_cause < n) ? kText[m_cause] : kText[1];
-  if (m_strFileName.IsEmpty()) return CopyMessage(text, lpszError, nMaxError);
-  CString s;
-  s.Format("%s (%s)", text, m_strFileName.GetString());
-  return CopyMessage(s, lpszError, nMaxError);
+  return CauseMessage(kText, int(sizeof kText / sizeof kText[0]), m_cause, m_strFileName, lpszError, nMaxError);
 }
 
 void AFXAPI AfxThrowMemoryException() { throw new CMemoryException(); }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include <afx.h>
@@ -191,4 +192,15 @@ TEST(ArchiveTest, LargeRecordsCrossTheBuffer) {
               }
             }),
             -1);
+}
+
+TEST(ArchiveTest, ExceptionMessagesNameCauseAndFile) {
+  const CString eof = CArchiveException(CArchiveException::endOfFile, "doc.qor").GetMessage();
+  EXPECT_NE(eof.Find("end of the archive"), -1) << eof.GetString();
+  EXPECT_NE(eof.Find("doc.qor"), -1) << eof.GetString();
+  // An unknown cause reads as the generic one rather than past the table.
+  EXPECT_EQ(CArchiveException(99).GetMessage(), CArchiveException(CArchiveException::genericException).GetMessage());
+  char tiny[8];
+  EXPECT_TRUE(CFileException(CFileException::diskFull).GetErrorMessage(tiny, sizeof tiny));
+  EXPECT_EQ(std::strlen(tiny), 7u);
 }
