@@ -2,143 +2,85 @@
 // the loader's checks.
 #include <gtest/gtest.h>
 
-#include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "SerializeData.h"
+#include "afx_expect.h"
 
 namespace {
 
 using Bytes = std::vector<BYTE>;
 
-template <class F>
-Bytes Store(F f) {
+Bytes Store(const std::function<void(CArchive&)>& f) {
   CMemFile file;
-  {
-    CArchive ar(&file, CArchive::store);
-    f(ar);
-    ar.Close();
-  }
+  CArchive ar(&file, CArchive::store);
+  f(ar);
+  ar.Close();
   Bytes out(static_cast<size_t>(file.GetLength()));
   file.SeekToBegin();
   if (!out.empty()) file.Read(out.data(), static_cast<UINT>(out.size()));
   return out;
 }
 
-// Loads from the given bytes; returns the cause of an archive exception, or
-// CArchiveException::none when f ran through.
-template <class F>
-int Load(Bytes bytes, F f) {
+// The cause of the archive exception that loading raises, or -1.
+int Load(Bytes bytes, const std::function<void(CArchive&)>& f) {
   CMemFile file(bytes.empty() ? nullptr : bytes.data(), static_cast<UINT>(bytes.size()));
   CArchive ar(&file, CArchive::load);
-  try {
-    f(ar);
-  } catch (CArchiveException* e) {
-    const int cause = e->m_cause;
-    e->Delete();
-    return cause;
-  }
-  return CArchiveException::none;
+  return ArchiveExceptionCause([&] { f(ar); });
+}
+
+Bytes StoreCounter(unsigned __int64 n, bool bVersion1) {
+  return Store([&](CArchive& ar) { EXPECT_EQ(SerializeData::SerializeLoopCounter(ar, n, bVersion1), n); });
 }
 
 }  // namespace
 
-TEST(SerializeData, CounterCurrentFormIsEightBytesLittleEndian) {
-  EXPECT_EQ(Store([](CArchive& ar) { EXPECT_EQ(SerializeData::SerializeLoopCounter(ar, 5), 5u); }),
-            (Bytes{5, 0, 0, 0, 0, 0, 0, 0}));
-  EXPECT_EQ(Store([](CArchive& ar) { SerializeData::SerializeLoopCounter(ar, 0x0102030405060708ULL, false); }),
-            (Bytes{8, 7, 6, 5, 4, 3, 2, 1}));
-}
-
-TEST(SerializeData, CounterVersionOneFormIsFourBytesLittleEndian) {
-  EXPECT_EQ(Store([](CArchive& ar) { EXPECT_EQ(SerializeData::SerializeLoopCounter(ar, 5, true), 5u); }),
-            (Bytes{5, 0, 0, 0}));
-  EXPECT_EQ(Store([](CArchive& ar) { SerializeData::SerializeLoopCounter(ar, 0xA1B2C3D4ULL, true); }),
-            (Bytes{0xD4, 0xC3, 0xB2, 0xA1}));
-}
-
-TEST(SerializeData, CounterRoundTripsBothForms) {
-  for (bool bVersion1 : {false, true}) {
-    Bytes bytes = Store([&](CArchive& ar) {
-      SerializeData::SerializeLoopCounter(ar, 3, bVersion1);
-      ar << static_cast<BYTE>(0xEE) << static_cast<BYTE>(0xEE) << static_cast<BYTE>(0xEE);  // three records
-    });
-    unsigned __int64 n = 0;
-    EXPECT_EQ(Load(bytes, [&](CArchive& ar) { n = SerializeData::SerializeLoopCounter(ar, 999, bVersion1); }),
-              CArchiveException::none);
-    EXPECT_EQ(n, 3u);
-  }
-}
-
-TEST(SerializeData, CounterOfZeroAtEndOfArchive) {
-  const Bytes bytes = Store([](CArchive& ar) { SerializeData::SerializeLoopCounter(ar, 0); });
-  unsigned __int64 n = 7;
-  EXPECT_EQ(Load(bytes, [&](CArchive& ar) { n = SerializeData::SerializeLoopCounter(ar, 7); }),
-            CArchiveException::none);
-  EXPECT_EQ(n, 0u);
-}
-
-TEST(SerializeData, CounterLargerThanRemainingBytesIsEndOfFile) {
-  // Claims four records but only three bytes follow.
-  Bytes bytes{4, 0, 0, 0, 0, 0, 0, 0, 1, 2, 3};
-  EXPECT_EQ(Load(bytes, [](CArchive& ar) { SerializeData::SerializeLoopCounter(ar, 0); }),
-            CArchiveException::endOfFile);
-  Bytes huge{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
-  EXPECT_EQ(Load(huge, [](CArchive& ar) { SerializeData::SerializeLoopCounter(ar, 0); }),
-            CArchiveException::endOfFile);
-  Bytes v1{2, 0, 0, 0, 9};
-  EXPECT_EQ(Load(v1, [](CArchive& ar) { SerializeData::SerializeLoopCounter(ar, 0, true); }),
-            CArchiveException::endOfFile);
-}
-
-TEST(SerializeData, TruncatedCounterIsEndOfFile) {
-  EXPECT_EQ(Load(Bytes{}, [](CArchive& ar) { SerializeData::SerializeLoopCounter(ar, 0); }),
-            CArchiveException::endOfFile);
-  // A version-1 counter read as the current form lacks four bytes.
-  EXPECT_EQ(Load(Bytes{1, 0, 0, 0}, [](CArchive& ar) { SerializeData::SerializeLoopCounter(ar, 0); }),
-            CArchiveException::endOfFile);
-  EXPECT_EQ(Load(Bytes{1, 0, 0}, [](CArchive& ar) { SerializeData::SerializeLoopCounter(ar, 0, true); }),
-            CArchiveException::endOfFile);
-}
-
-TEST(SerializeData, VersionOneCounterRefusesCountsAbove32Bits) {
-  int cause = CArchiveException::none;
-  const Bytes bytes = Store([&](CArchive& ar) {
-    try {
-      SerializeData::SerializeLoopCounter(ar, 0x100000000ULL, true);
-    } catch (CArchiveException* e) {
-      cause = e->m_cause;
-      e->Delete();
-    }
-  });
+TEST(SerializeData, CounterBytesLittleEndian) {
+  EXPECT_EQ(StoreCounter(5, false), (Bytes{5, 0, 0, 0, 0, 0, 0, 0}));
+  EXPECT_EQ(StoreCounter(0x0102030405060708ULL, false), (Bytes{8, 7, 6, 5, 4, 3, 2, 1}));
+  EXPECT_EQ(StoreCounter(5, true), (Bytes{5, 0, 0, 0}));
+  EXPECT_EQ(StoreCounter(0xA1B2C3D4ULL, true), (Bytes{0xD4, 0xC3, 0xB2, 0xA1}));
+  EXPECT_EQ(StoreCounter(0xFFFFFFFFULL, true), (Bytes{0xFF, 0xFF, 0xFF, 0xFF}));
+  int cause = -1;  // above 32 bits the version-1 form refuses, and writes nothing
+  EXPECT_EQ(Store([&](CArchive& ar) {
+              cause = ArchiveExceptionCause([&] { SerializeData::SerializeLoopCounter(ar, 0x100000000ULL, true); });
+            }),
+            Bytes{});
   EXPECT_EQ(cause, CArchiveException::badIndex);
-  EXPECT_TRUE(bytes.empty());  // nothing half-written
-  EXPECT_EQ(Store([](CArchive& ar) { SerializeData::SerializeLoopCounter(ar, 0xFFFFFFFFULL, true); }),
-            (Bytes{0xFF, 0xFF, 0xFF, 0xFF}));
+}
+
+TEST(SerializeData, CounterLoadChecksTheRemainingBytes) {
+  const struct { Bytes bytes; bool bVersion1; int cause; unsigned __int64 n; } cases[] = {
+      {{3, 0, 0, 0, 0, 0, 0, 0, 0xEE, 0xEE, 0xEE}, false, -1, 3},  // three one-byte records: enough
+      {{3, 0, 0, 0, 0xEE, 0xEE, 0xEE}, true, -1, 3},
+      {{0, 0, 0, 0, 0, 0, 0, 0}, false, -1, 0},
+      {{0, 0, 0, 0}, true, -1, 0},
+      {{4, 0, 0, 0, 0, 0, 0, 0, 1, 2, 3}, false, CArchiveException::endOfFile, 0},
+      {{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}, false, CArchiveException::endOfFile, 0},
+      {{2, 0, 0, 0, 9}, true, CArchiveException::endOfFile, 0},
+      {{}, false, CArchiveException::endOfFile, 0},
+      {{1, 0, 0, 0}, false, CArchiveException::endOfFile, 0},  // a version-1 counter read as the current form
+      {{1, 0, 0}, true, CArchiveException::endOfFile, 0}};
+  for (const auto& c : cases) {
+    unsigned __int64 n = 0;
+    EXPECT_EQ(Load(c.bytes, [&](CArchive& ar) { n = SerializeData::SerializeLoopCounter(ar, 999, c.bVersion1); }),
+              c.cause);
+    EXPECT_EQ(n, c.n);
+  }
 }
 
 TEST(SerializeData, BooleanIsOneByte) {
   EXPECT_EQ(Store([](CArchive& ar) {
-              bool b = true;
-              SerializeData::Serialize(ar, b);
-              b = false;
-              SerializeData::Serialize(ar, b);
-            }),
-            (Bytes{1, 0}));
-}
-
-TEST(SerializeData, BooleanLoadTakesAnyNonZeroAsTrue) {
-  bool a = false, b = true, c = false;
-  EXPECT_EQ(Load(Bytes{1, 0, 0x80}, [&](CArchive& ar) {
-              SerializeData::Serialize(ar, a);
+              bool b = true, c = false;
               SerializeData::Serialize(ar, b);
               SerializeData::Serialize(ar, c);
             }),
-            CArchiveException::none);
-  EXPECT_TRUE(a);
-  EXPECT_FALSE(b);
-  EXPECT_TRUE(c);
-  bool d = true;
-  EXPECT_EQ(Load(Bytes{}, [&](CArchive& ar) { SerializeData::Serialize(ar, d); }), CArchiveException::endOfFile);
-  EXPECT_TRUE(d);  // left as it was
+            (Bytes{1, 0}));
+  bool a = false, b = true, c = false, d = true;
+  EXPECT_EQ(Load(Bytes{1, 0, 0x80}, [&](CArchive& ar) {
+              for (bool* p : {&a, &b, &c, &d}) SerializeData::Serialize(ar, *p);  // any non-zero byte is true
+            }),
+            CArchiveException::endOfFile);
+  EXPECT_EQ((std::vector<bool>{a, b, c, d}), (std::vector<bool>{true, false, true, true}));  // d as it was
 }
