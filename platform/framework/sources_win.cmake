@@ -12,6 +12,8 @@ set(APPFRAME_WINDOWS
   dc_win.cpp
   menu_win.cpp
   dllx_win.cpp
+  dc_transform_win.cpp
+  imagelist_win.cpp
 )
 
 if(WIN32)

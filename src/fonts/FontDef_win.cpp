@@ -1,0 +1,9 @@
+// FontDef's font object, made from the current record.
+#include <afxwin.h>
+
+#include "FontDef.h"
+
+void FontDef::ApplyFont(CFont& font) const {
+  font.DeleteObject();
+  font.Attach(::CreateFontIndirectA(&m_lf));
+}

@@ -1,0 +1,19 @@
+// The default GUI font from GDI's stock objects.
+#include <windows.h>
+
+#include "StockFont.h"
+
+namespace qor {
+
+bool ReadSystemStockFont(LOGFONTA& lf) {
+  HGDIOBJ hFont = ::GetStockObject(DEFAULT_GUI_FONT);
+  if (hFont == nullptr) hFont = ::GetStockObject(ANSI_VAR_FONT);
+  if (hFont == nullptr) return false;
+  ::GetObjectA(hFont, sizeof(LOGFONTA), &lf);
+  // Releasing a stock object does nothing, but keeps every handle this code
+  // asks for paired with a release.
+  ::DeleteObject(hFont);
+  return true;
+}
+
+}  // namespace qor

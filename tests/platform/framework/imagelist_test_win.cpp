@@ -1,0 +1,155 @@
+// CImageList under Wine: ownership of the list handle, duplicates, the two
+// functions looked up by name, and drawing an image.
+#include <gtest/gtest.h>
+
+#include <afx_expect.h>
+
+#include "fwtest_win.h"
+
+namespace {
+
+// A 24-bit bitmap of cx x cy filled with one colour, made on the screen.
+void SolidBitmap(CBitmap& bmp, int cx, int cy, COLORREF cr) {
+  CClientDC screen(nullptr);
+  CDC dc;
+  ASSERT_TRUE(dc.CreateCompatibleDC(&screen));
+  ASSERT_TRUE(bmp.CreateCompatibleBitmap(&screen, cx, cy));
+  CBitmap* pOld = dc.SelectObject(&bmp);
+  dc.FillSolidRect(0, 0, cx, cy, cr);
+  dc.SelectObject(pOld);
+}
+
+// A list of 16 x 12 images in the given colours.
+void ColourList(CImageList& list, std::initializer_list<COLORREF> colours) {
+  ASSERT_TRUE(list.Create(16, 12, ILC_COLOR24, 0, 4));
+  for (COLORREF cr : colours) {
+    CBitmap bmp;
+    SolidBitmap(bmp, 16, 12, cr);
+    EXPECT_GE(list.Add(&bmp, static_cast<CBitmap*>(nullptr)), 0);
+  }
+}
+
+// The colour image nImage of list draws at its centre.
+COLORREF DrawnColour(CImageList& list, int nImage) {
+  CClientDC screen(nullptr);
+  CDC dc;
+  CBitmap bmp;
+  dc.CreateCompatibleDC(&screen);
+  bmp.CreateCompatibleBitmap(&screen, 16, 12);
+  CBitmap* pOld = dc.SelectObject(&bmp);
+  dc.FillSolidRect(0, 0, 16, 12, RGB(1, 1, 1));
+  list.DrawIndirect(&dc, nImage, CPoint(0, 0), CSize(16, 12), CPoint(0, 0));
+  const COLORREF cr = dc.GetPixel(8, 6);
+  dc.SelectObject(pOld);
+  return cr;
+}
+
+TEST(ImageList, CreateAddAndDescribe) {
+  CImageList list;
+  EXPECT_EQ(list.GetSafeHandle(), nullptr);
+  EXPECT_EQ(list.GetImageCount(), 0);
+  ColourList(list, {RGB(255, 0, 0), RGB(0, 255, 0)});
+  EXPECT_NE(list.GetSafeHandle(), nullptr);
+  EXPECT_EQ(static_cast<HIMAGELIST>(list), list.m_hImageList);
+  EXPECT_EQ(list.GetImageCount(), 2);
+  EXPECT_FALSE(list.Create(8, 8, ILC_COLOR24, 0, 1));  // already holds a list
+
+  IMAGEINFO info{};
+  ASSERT_TRUE(list.GetImageInfo(1, &info));
+  EXPECT_EQ(info.rcImage.right - info.rcImage.left, 16);
+  EXPECT_EQ(info.rcImage.bottom - info.rcImage.top, 12);
+  EXPECT_NE(info.hbmImage, nullptr);
+  EXPECT_FALSE(list.GetImageInfo(5, &info));
+  EXPECT_FALSE(list.GetImageInfo(0, nullptr));
+
+  EXPECT_EQ(DrawnColour(list, 0), RGB(255, 0, 0));
+  EXPECT_EQ(DrawnColour(list, 1), RGB(0, 255, 0));
+}
+
+TEST(ImageList, DuplicateIsIndependent) {
+  CImageList list;
+  ColourList(list, {RGB(255, 0, 0), RGB(0, 0, 255)});
+  CImageList dup;
+  ASSERT_TRUE(dup.Create(&list));
+  EXPECT_NE(dup.m_hImageList, list.m_hImageList);
+  EXPECT_EQ(dup.GetImageCount(), 2);
+  ASSERT_TRUE(dup.Copy(0, 1, ILCF_SWAP));
+  // Only the destination slot is checked: Wine 8's swap refills the source
+  // slot from the mask instead of from the saved image.
+  EXPECT_EQ(DrawnColour(dup, 0), RGB(0, 0, 255));
+  EXPECT_EQ(DrawnColour(list, 0), RGB(255, 0, 0));  // the original is unchanged
+  EXPECT_EQ(DrawnColour(list, 1), RGB(0, 0, 255));
+
+  CImageList none, fromNone;
+  EXPECT_FALSE(fromNone.Create(&none));
+  EXPECT_FALSE(fromNone.Create(static_cast<CImageList*>(nullptr)));
+  EXPECT_EQ(fromNone.m_hImageList, nullptr);
+}
+
+TEST(ImageList, CopyBetweenListsAndOutOfRange) {
+  CImageList a, b;
+  ColourList(a, {RGB(10, 20, 30)});
+  ColourList(b, {RGB(200, 100, 50), RGB(0, 0, 0)});
+  ASSERT_TRUE(b.Copy(1, &a, 0, ILCF_MOVE));
+  EXPECT_EQ(DrawnColour(b, 1), RGB(10, 20, 30));
+  EXPECT_FALSE(b.Copy(0, 7, ILCF_SWAP));
+  EXPECT_EQ(DrawnColour(b, 0), RGB(200, 100, 50));
+}
+
+TEST(ImageList, OwnershipOfTheHandle) {
+  HIMAGELIST h = nullptr;
+  {
+    CImageList list;
+    ColourList(list, {RGB(1, 2, 3)});
+    h = list.Detach();
+    EXPECT_EQ(list.m_hImageList, nullptr);
+    EXPECT_FALSE(list.DeleteImageList());
+  }
+  EXPECT_EQ(::ImageList_GetImageCount(h), 1);  // detached: still alive
+  CImageList owner;
+  ASSERT_TRUE(owner.Attach(h));
+  EXPECT_FALSE(owner.Attach(h));
+  EXPECT_FALSE(CImageList().Attach(nullptr));
+  EXPECT_TRUE(owner.DeleteImageList());
+  EXPECT_EQ(owner.GetSafeHandle(), nullptr);
+  const CImageList* pNone = nullptr;
+  EXPECT_EQ(pNone->GetSafeHandle(), nullptr);
+}
+
+TEST(ImageList, MaskedImagesDrawTheBackgroundColour) {
+  CImageList list;
+  ASSERT_TRUE(list.Create(16, 12, ILC_COLOR24 | ILC_MASK, 0, 1));
+  CBitmap bmp;
+  SolidBitmap(bmp, 16, 12, RGB(255, 0, 255));
+  {
+    // A red square in the middle of a magenta (transparent) image.
+    CClientDC screen(nullptr);
+    CDC dc;
+    dc.CreateCompatibleDC(&screen);
+    CBitmap* pOld = dc.SelectObject(&bmp);
+    dc.FillSolidRect(4, 3, 8, 6, RGB(255, 0, 0));
+    dc.SelectObject(pOld);
+  }
+  ASSERT_EQ(list.Add(&bmp, RGB(255, 0, 255)), 0);
+  CClientDC screen(nullptr);
+  CDC dc;
+  CBitmap target;
+  dc.CreateCompatibleDC(&screen);
+  target.CreateCompatibleBitmap(&screen, 16, 12);
+  CBitmap* pOld = dc.SelectObject(&target);
+  dc.FillSolidRect(0, 0, 16, 12, RGB(1, 1, 1));
+  EXPECT_TRUE(list.DrawIndirect(&dc, 0, CPoint(0, 0), CSize(16, 12), CPoint(0, 0), ILD_NORMAL, SRCCOPY,
+                                RGB(0, 128, 0)));
+  EXPECT_EQ(dc.GetPixel(8, 6), RGB(255, 0, 0));
+  EXPECT_EQ(dc.GetPixel(0, 0), RGB(0, 128, 0));
+  dc.SelectObject(pOld);
+}
+
+TEST(ComCtlProc, FunctionsAreFoundByNameAndMissingOnesRaise) {
+  EXPECT_NE(AfxGetComCtlProc("ImageList_Copy"), nullptr);
+  EXPECT_NE(AfxGetComCtlProc("ImageList_GetImageInfo"), nullptr);
+  EXPECT_AFX_THROW(AfxGetComCtlProc("ImageList_NoSuchFunction"), CInvalidArgException);
+  EXPECT_AFX_THROW(AfxGetComCtlProc(nullptr), CInvalidArgException);
+}
+
+}  // namespace
