@@ -3,6 +3,7 @@
 // as a shaded button makes its hot face.
 #include <afxwin.h>
 
+#include <GraphicsUtils.h>
 #include <Shade.h>
 #include <ShadeProps.h>
 
@@ -15,12 +16,6 @@ constexpr int kFaceHeight = 36;
 constexpr int kCellWidth = 2 * kFaceWidth + 24;
 constexpr int kCellHeight = kFaceHeight + 24;
 constexpr int kColumns = 4;
-
-// Lightens each channel toward white by f (0..1), truncating.
-COLORREF Lighten(COLORREF cr, double f) {
-  auto ch = [f](int c) { return c + static_cast<int>((255 - c) * f); };
-  return RGB(ch(GetRValue(cr)), ch(GetGValue(cr)), ch(GetBValue(cr)));
-}
 
 // Glass is reached only by derived classes.
 class GlassShade : public Shade {
@@ -68,7 +63,7 @@ void PaintShades(CDC& dc, const CRect& rc) {
       face.SetShadeProps(props);
       face.SetSize(kFaceWidth, kFaceHeight);
       if (i == kSampleCount - 1) face.MakeGlass();
-      if (hot) face.BlendPalette(Lighten(s.crColor, 0.45), props.GetHighlight());
+      if (hot) face.BlendPalette(GraphicsUtils::AdjustColor(s.crColor, -0.45), props.GetHighlight());
       face.Draw(dc.GetSafeHdc(), x + hot * (kFaceWidth + 8), y);
     }
     CRect label(x, y + kFaceHeight + 2, x + 2 * kFaceWidth + 8, y + kFaceHeight + 20);
