@@ -1,8 +1,6 @@
-// Walks the whole catalogue through its public functions: every Get...ID
-// function of QorIconTable.inc and GetRadioButton, in both sizes where an entry
-// has them. The tests then judge what the functions hand out; the function
-// chosen for each record follows from its signature, so a record whose shape
-// and function disagree shows up as a wrong shape.
+// Walks the whole catalogue through its public functions (every Get...ID
+// function and GetRadioButton, in both sizes where an entry has them); the
+// shape follows from each function's signature.
 #pragma once
 
 #include <string>
@@ -12,8 +10,7 @@
 
 namespace icon_walk {
 
-// One size of one entry as its function describes it. A single image has no
-// hot or disabled image (0).
+// One size of one entry; a single image has no hot or disabled image (0).
 struct Images {
   std::string strName;
   std::string strShape;  // "SingleImage", "OneSize" or "TwoSizes"

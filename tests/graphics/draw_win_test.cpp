@@ -1,0 +1,248 @@
+// GraphicsUtils on real device contexts under Wine: the anti-aliased line,
+// the rubber-band outline, oblique text, image-list bitmaps and animated
+// cursors.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <random>
+
+#include "GraphicsUtils.h"
+#include "GraphicsWinSupport.h"
+#include "ScreenDC.h"
+#include "WuReference.h"
+
+namespace {
+
+using gfxtest::Canvas;
+
+const COLORREF kWhite = RGB(255, 255, 255);
+
+std::vector<COLORREF> Expected(int w, int h, COLORREF back, int x0, int y0, int x1, int y1, COLORREF line) {
+  wuref::Image img(w, h, back);
+  wuref::Line(img, x0, y0, x1, y1, line);
+  return img.px;
+}
+
+TEST(DrawWuLineWin, PlainAndGeneralLinesFollowTheRule) {
+  Canvas one(20, 20, kWhite);
+  GraphicsUtils::DrawWuLine(&one.dc, 5, 6, 5, 6, RGB(1, 2, 3));
+  EXPECT_EQ(one.Pixels(), Expected(20, 20, kWhite, 5, 6, 5, 6, RGB(1, 2, 3)));
+  EXPECT_EQ(one.InkBox(kWhite), CRect(5, 6, 6, 7));
+  GraphicsUtils::DrawWuLine(nullptr, 0, 0, 10, 3, 0);  // does nothing
+
+  // Horizontal, vertical and 45 degrees, and one leaving the surface.
+  struct L {
+    int x0, y0, x1, y1;
+  };
+  for (L l : {L{2, 3, 17, 3}, L{4, 18, 4, 1}, L{1, 1, 12, 12}, L{18, 2, 3, 17}, L{-5, -3, 24, 12}}) {
+    Canvas c(20, 20, kWhite);
+    GraphicsUtils::DrawWuLine(&c.dc, l.x0, l.y0, l.x1, l.y1, RGB(0, 90, 180));
+    EXPECT_EQ(c.Pixels(), Expected(20, 20, kWhite, l.x0, l.y0, l.x1, l.y1, RGB(0, 90, 180))) << l.x0 << "," << l.y0;
+  }
+
+  std::mt19937 rng(2024);
+  std::uniform_int_distribution<int> coord(0, 47);
+  const COLORREF lines[] = {0, kWhite, RGB(230, 40, 20), RGB(30, 120, 250)};
+  for (COLORREF back : {RGB(20, 20, 28), RGB(240, 236, 228)}) {
+    for (int i = 0; i < 40; ++i) {
+      int x0, y0, x1, y1;
+      do {  // neither level, upright nor diagonal
+        x0 = coord(rng), y0 = coord(rng), x1 = coord(rng), y1 = coord(rng);
+      } while (x0 == x1 || y0 == y1 || std::abs(x1 - x0) == std::abs(y1 - y0));
+      Canvas c(50, 50, back), r(50, 50, back);
+      GraphicsUtils::DrawWuLine(&c.dc, x0, y0, x1, y1, lines[i % 4]);
+      GraphicsUtils::DrawWuLine(&r.dc, x1, y1, x0, y0, lines[i % 4]);
+      ASSERT_EQ(c.Pixels(), Expected(50, 50, back, x0, y0, x1, y1, lines[i % 4]))
+          << x0 << "," << y0 << " -> " << x1 << "," << y1;
+      ASSERT_EQ(r.Pixels(), c.Pixels());
+    }
+  }
+}
+
+// A stand-in for the screen: a memory device painted in stripes, so that an
+// inverted outline left behind shows.
+struct FakeScreen : Canvas {
+  FakeScreen() : Canvas(200, 160, 0) {
+    for (int i = 0; i < 20; ++i) dc.FillSolidRect(0, i * 8, 200, 8, RGB(i * 12, 255 - i * 10, (i * 37) % 256));
+  }
+  int nGets = 0, nReleases = 0;
+};
+FakeScreen* g_pFake = nullptr;
+HDC g_hMetafileDC = nullptr;
+
+int CALLBACK CountRecords(HDC, HANDLETABLE*, const ENHMETARECORD* pRecord, int, LPARAM lParam) {
+  auto* pCounts = reinterpret_cast<int*>(lParam);
+  pCounts[0] += pRecord->iType == EMR_POLYLINE || pRecord->iType == EMR_POLYLINE16;
+  pCounts[1] += pRecord->iType == EMR_SETROP2 && pRecord->dParm[0] == R2_NOT;
+  return 1;
+}
+
+TEST(DrawWireRectsWin, OutlinesAreInvertedTwiceAndTheScreenLeftAsItWas) {
+  FakeScreen fake;
+  g_pFake = &fake;
+  qor::gfx::SetScreenDCSource([]() -> HDC { return ++g_pFake->nGets, g_pFake->dc.m_hDC; },
+                              [](HDC hDC) { g_pFake->nReleases += hDC == g_pFake->dc.m_hDC; });
+  const std::vector<COLORREF> before = fake.Pixels();
+  HGDIOBJ hPen = ::GetCurrentObject(fake.dc.m_hDC, OBJ_PEN);
+  RECT same = {20, 30, 120, 90}, same2 = same, from = {5, 5, 50, 40}, to = {100, 60, 190, 150};
+  GraphicsUtils::DrawWireRects(&same, &same2, 0);
+  EXPECT_EQ(fake.Pixels(), before);
+  GraphicsUtils::DrawWireRects(&from, &to, 1);
+  EXPECT_EQ(fake.Pixels(), before);
+  GraphicsUtils::DrawWireRects(nullptr, &to, 0);
+  GraphicsUtils::DrawWireRects(&from, nullptr, 0);
+  EXPECT_EQ(fake.nGets, 2);
+  EXPECT_EQ(fake.nReleases, 2);
+  EXPECT_EQ(::GetROP2(fake.dc.m_hDC), R2_COPYPEN);
+  EXPECT_EQ(::GetCurrentObject(fake.dc.m_hDC, OBJ_PEN), hPen);
+
+  // Recorded: twenty outlines drawn with an inverting pen.
+  g_hMetafileDC = ::CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
+  qor::gfx::SetScreenDCSource([]() { return g_hMetafileDC; }, [](HDC) {});
+  GraphicsUtils::DrawWireRects(&from, &to, 0);
+  qor::gfx::SetScreenDCSource(nullptr, nullptr);
+  HENHMETAFILE hEmf = ::CloseEnhMetaFile(g_hMetafileDC);
+  ASSERT_NE(hEmf, nullptr);
+  int counts[2] = {0, 0};
+  ::EnumEnhMetaFile(nullptr, hEmf, CountRecords, counts, nullptr);
+  ::DeleteEnhMetaFile(hEmf);
+  EXPECT_EQ(counts[0], 20);
+  EXPECT_GE(counts[1], 1);
+}
+
+// Draws text on a white canvas in black, transparently.
+CRect Ink(Canvas& c, double slant, double rotation, int x, int y, const char* psz) {
+  c.dc.SetBkMode(TRANSPARENT);
+  c.dc.SetTextColor(0);
+  EXPECT_TRUE(GraphicsUtils::DrawObliqueText(&c.dc, slant, rotation, x, y, CString(psz)));
+  return c.InkBox(kWhite);
+}
+
+TEST(DrawObliqueTextWin, AnglesTurnAndSlantTheDefaultGuiFont) {
+  EXPECT_FALSE(GraphicsUtils::DrawObliqueText(nullptr, 10, 20, 0, 0, CString("x")));
+  // No angles: the ordinary text at the point.
+  Canvas oblique(160, 60, kWhite), plain(160, 60, kWhite);
+  Ink(oblique, 0, 0, 17, 11, "Oblique gM");
+  plain.dc.SetBkMode(TRANSPARENT);
+  ::SelectObject(plain.dc.m_hDC, ::GetStockObject(DEFAULT_GUI_FONT));
+  ::TextOutA(plain.dc.m_hDC, 17, 11, "Oblique gM", 10);
+  ASSERT_FALSE(plain.InkBox(kWhite).IsRectEmpty());
+  EXPECT_EQ(oblique.Pixels(), plain.Pixels());
+
+  // A quarter turn counter-clockwise runs upward from the origin; clockwise,
+  // downward.
+  Canvas flat(120, 120, kWhite), up(120, 120, kWhite), down(120, 120, kWhite);
+  const CRect a = Ink(flat, 0, 0, 10, 10, "Turned text");
+  const CRect b = Ink(up, 0, 90, 60, 110, "Turned text");
+  const CRect c = Ink(down, 0, -90, 60, 10, "Turned text");
+  EXPECT_NEAR(b.Height(), a.Width(), 2);
+  EXPECT_NEAR(b.Width(), a.Height(), 2);
+  EXPECT_LE(b.bottom, 111);
+  EXPECT_GE(c.top, 9);
+  EXPECT_GT(c.bottom, 10 + a.Width() - 3);
+
+  // A slant widens the ink and leans its top to the right.
+  Canvas upright(160, 60, kWhite), slanted(160, 60, kWhite);
+  const CRect u = Ink(upright, 0, 0, 20, 20, "IIII");
+  const CRect s = Ink(slanted, 40, 0, 20, 20, "IIII");
+  EXPECT_GT(s.Width(), u.Width() + u.Height() / 2);
+  EXPECT_NEAR(s.Height(), u.Height(), 1);
+  auto firstInk = [&](int y) {
+    int x = 0;
+    while (x < 160 && slanted.At(x, y) == kWhite) ++x;
+    return x;
+  };
+  EXPECT_GT(firstInk(s.top), firstInk(s.bottom - 1));
+
+  // The device's mode, transform and font are as before.
+  EXPECT_EQ(::GetGraphicsMode(slanted.dc.m_hDC), GM_COMPATIBLE);
+  EXPECT_EQ(::GetCurrentObject(slanted.dc.m_hDC, OBJ_FONT), ::GetStockObject(SYSTEM_FONT));
+  XFORM xf;
+  ::SetGraphicsMode(slanted.dc.m_hDC, GM_ADVANCED);
+  const XFORM scale = {2.0f, 0.0f, 0.0f, 2.0f, 3.0f, 4.0f};
+  ::SetWorldTransform(slanted.dc.m_hDC, &scale);
+  GraphicsUtils::DrawObliqueText(&slanted.dc, 0, 45, 5, 30, CString("mode"));
+  EXPECT_EQ(::GetGraphicsMode(slanted.dc.m_hDC), GM_ADVANCED);
+  ASSERT_TRUE(::GetWorldTransform(slanted.dc.m_hDC, &xf));
+  EXPECT_EQ(std::memcmp(&xf, &scale, sizeof xf), 0);
+}
+
+TEST(BitmapFromImageListWin, AnImageOverTheBackgroundAndTheListUnchanged) {
+  CDC screen;
+  ASSERT_TRUE(screen.Attach(::GetDC(nullptr)));
+  const COLORREF colours[] = {RGB(255, 0, 0), RGB(0, 160, 0), RGB(0, 0, 255)};
+  CImageList list;
+  ASSERT_TRUE(list.Create(16, 12, ILC_COLOR24 | ILC_MASK, 0, 4));
+  for (COLORREF cr : colours) {  // a magenta (transparent) border round each image
+    Canvas img(16, 12, RGB(255, 0, 255));
+    img.dc.FillSolidRect(4, 4, 8, 4, cr);
+    CBitmap bmp;
+    ASSERT_TRUE(bmp.CreateCompatibleBitmap(&screen, 16, 12));
+    CDC dc;
+    dc.CreateCompatibleDC(&screen);
+    CBitmap* pOld = dc.SelectObject(&bmp);
+    dc.BitBlt(0, 0, 16, 12, &img.dc, 0, 0, SRCCOPY);
+    dc.SelectObject(pOld);
+    ASSERT_GE(list.Add(&bmp, RGB(255, 0, 255)), 0);
+  }
+  // The centre and corner colours and the size of a bitmap.
+  auto look = [&](CBitmap& bmp) {
+    BITMAP bm{};
+    bmp.GetBitmap(&bm);
+    CDC dc;
+    dc.CreateCompatibleDC(&screen);
+    CBitmap* pOld = dc.SelectObject(&bmp);
+    const std::vector<COLORREF> seen = {dc.GetPixel(8, 6), dc.GetPixel(0, 0), COLORREF(bm.bmWidth), COLORREF(bm.bmHeight)};
+    dc.SelectObject(pOld);
+    return seen;
+  };
+  for (int round = 0; round < 2; ++round) {
+    for (int i : {2, 0, 1}) {
+      CBitmap bmp;
+      if (round == 1) {
+        ASSERT_TRUE(bmp.CreateCompatibleBitmap(&screen, 3, 3));  // one held before
+      }
+      HGDIOBJ hHeld = bmp.m_hObject;
+      GraphicsUtils::BitmapFromImageList(list, i, &screen, RGB(250, 240, 10), &bmp);
+      ASSERT_NE(bmp.m_hObject, nullptr);
+      EXPECT_EQ(look(bmp), std::vector<COLORREF>({colours[i], RGB(250, 240, 10), 16, 12})) << i;
+      EXPECT_TRUE(hHeld == nullptr || ::GetObjectType(hHeld) == 0);  // deleted, not leaked
+    }
+  }
+  // Nothing without an image, a device or a bitmap.
+  CImageList empty;
+  ASSERT_TRUE(empty.Create(16, 12, ILC_COLOR24, 0, 1));
+  CBitmap none;
+  GraphicsUtils::BitmapFromImageList(list, 3, &screen, 0, &none);
+  GraphicsUtils::BitmapFromImageList(list, -1, &screen, 0, &none);
+  GraphicsUtils::BitmapFromImageList(list, 0, nullptr, 0, &none);
+  GraphicsUtils::BitmapFromImageList(empty, 0, &screen, 0, &none);
+  GraphicsUtils::BitmapFromImageList(list, 0, &screen, 0, nullptr);
+  EXPECT_EQ(none.m_hObject, nullptr);
+  EXPECT_EQ(list.GetImageCount(), 3);
+  ::ReleaseDC(nullptr, screen.Detach());
+}
+
+TEST(LoadAniCursorWin, ACursorFromTheResourceOrNull) {
+  HINSTANCE hInstance = ::GetModuleHandleA(nullptr);
+  for (unsigned int nID : {100u, 0x10000u + 100}) {  // the identifier is a 16-bit resource name
+    HICON hCursor = GraphicsUtils::LoadAniCursor(nID, hInstance);
+    ASSERT_NE(hCursor, nullptr);
+    ICONINFO info{};
+    ASSERT_TRUE(::GetIconInfo(hCursor, &info));
+    EXPECT_FALSE(info.fIcon);
+    EXPECT_EQ(info.xHotspot, 5u);  // the hot spot of the file
+    EXPECT_EQ(info.yHotspot, 7u);
+    ::DeleteObject(info.hbmColor);
+    ::DeleteObject(info.hbmMask);
+    ::DestroyCursor(hCursor);
+  }
+  // Absent, empty, not a cursor, and another module's resources.
+  EXPECT_EQ(GraphicsUtils::LoadAniCursor(999, hInstance), nullptr);
+  EXPECT_EQ(GraphicsUtils::LoadAniCursor(101, hInstance), nullptr);
+  EXPECT_EQ(GraphicsUtils::LoadAniCursor(102, hInstance), nullptr);
+  EXPECT_EQ(GraphicsUtils::LoadAniCursor(100, ::GetModuleHandleA("qor032.dll")), nullptr);
+}
+
+}  // namespace
