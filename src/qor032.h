@@ -1,0 +1,16 @@
+// qor032: the library's whole exported surface in one header. Hosts include
+// this (or the single headers it names) and link qor032::qor032.
+#pragma once
+
+#include "BkgStyle.h"
+#include "FontDef.h"
+#include "FontDefMgr.h"
+#include "GraphicsUtils.h"
+#include "ImageWrapper.h"
+#include "QorIcon.h"
+#include "Shade.h"
+#include "ShadeProps.h"
+
+#if defined(_WIN32)
+#include "MemDC.h"
+#endif
