@@ -45,29 +45,37 @@ void PaintText(CDC& dc, const CRect& box) {
 }
 
 // A region from a mask drawn at run time: a ring with a bar across it, cut
-// out wherever the mask is white.
-void PaintRegion(CDC& dc, const CRect& box) {
-  const int cx = box.Width(), cy = box.Height();
+// out wherever the mask is white. Null when the mask cannot be made.
+HRGN MakeRingRegion(CDC& dc, int cx, int cy) {
   CDC memDC;
   CBitmap mask;
-  if (!memDC.CreateCompatibleDC(&dc) || !mask.CreateCompatibleBitmap(&dc, cx, cy)) return;
+  if (!memDC.CreateCompatibleDC(&dc) || !mask.CreateCompatibleBitmap(&dc, cx, cy)) return nullptr;
   CBitmap* pOld = memDC.SelectObject(&mask);
   memDC.FillSolidRect(0, 0, cx, cy, RGB(255, 255, 255));
   CBrush black(RGB(0, 0, 0));
   CBrush white(RGB(255, 255, 255));
   CGdiObject* pOldBrush = memDC.SelectObject(&black);
-  memDC.SelectStockObject(NULL_PEN);
+  CGdiObject* pOldPen = memDC.SelectStockObject(NULL_PEN);
   memDC.Ellipse(8, 8, cx - 8, cy - 8);
   memDC.SelectObject(&white);
   memDC.Ellipse(32, 32, cx - 32, cy - 32);
   memDC.FillSolidRect(4, cy / 2 - 8, cx - 8, 16, RGB(0, 0, 0));
+  memDC.SelectObject(pOldPen);
   memDC.SelectObject(pOldBrush);
   memDC.SelectObject(pOld);
+  return GraphicsUtils::CreateRgnFromBitmap(mask, RGB(255, 255, 255), &dc);
+}
 
-  HRGN hRgn = GraphicsUtils::CreateRgnFromBitmap(mask, RGB(255, 255, 255), &dc);
-  if (hRgn == nullptr) return;
+// The region is cut once; each paint fills and frames a copy at its place.
+void PaintRegion(CDC& dc, const CRect& box) {
+  static CRgn ring;
+  if (ring.GetSafeHandle() == nullptr) {
+    HRGN hRgn = MakeRingRegion(dc, box.Width(), box.Height());
+    if (hRgn == nullptr) return;
+    ring.Attach(hRgn);
+  }
   CRgn rgn;
-  rgn.Attach(hRgn);
+  if (!rgn.CreateRectRgn(0, 0, 0, 0) || rgn.CombineRgn(&ring, nullptr, RGN_COPY) == ERROR) return;
   rgn.OffsetRgn(box.left, box.top);
   CBrush fill(RGB(190, 225, 250));
   CBrush frame(RGB(20, 60, 140));

@@ -5,6 +5,7 @@
 
 #include <map>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <QorIcon.h>
@@ -43,12 +44,32 @@ const std::vector<Entry>& Entries() {
 
 int Rows() { return (static_cast<int>(Entries().size()) + kColumns - 1) / kColumns; }
 
+// Every image is loaded once and kept for the life of the gallery, so a
+// repaint only draws.
+class IconCache {
+ public:
+  ~IconCache() {
+    for (auto& item : m_icons) DestroyIcon(item.second);
+  }
+  HICON Get(HINSTANCE hModule, unsigned int id, int size) {
+    const Key key{hModule, id, size};
+    auto it = m_icons.find(key);
+    if (it != m_icons.end()) return it->second;
+    HICON hIcon = static_cast<HICON>(LoadImageA(hModule, MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, 0));
+    m_icons.emplace(key, hIcon);
+    return hIcon;
+  }
+
+ private:
+  typedef std::tuple<HINSTANCE, unsigned int, int> Key;
+  std::map<Key, HICON> m_icons;
+};
+
 void DrawIcon(CDC& dc, HINSTANCE hModule, unsigned int id, int size, int x, int y) {
+  static IconCache cache;
   if (id == 0) return;
-  HICON hIcon = static_cast<HICON>(LoadImageA(hModule, MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, 0));
-  if (hIcon == nullptr) return;
-  DrawIconEx(dc.GetSafeHdc(), x, y, hIcon, size, size, 0, nullptr, DI_NORMAL);
-  DestroyIcon(hIcon);
+  if (HICON hIcon = cache.Get(hModule, id, size))
+    DrawIconEx(dc.GetSafeHdc(), x, y, hIcon, size, size, 0, nullptr, DI_NORMAL);
 }
 
 void PaintIcons(CDC& dc, const CRect& rc) {

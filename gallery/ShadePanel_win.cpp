@@ -3,6 +3,9 @@
 // as a shaded button makes its hot face.
 #include <afxwin.h>
 
+#include <memory>
+#include <vector>
+
 #include <GraphicsUtils.h>
 #include <Shade.h>
 #include <ShadeProps.h>
@@ -47,11 +50,12 @@ const Sample kSamples[] = {
 };
 constexpr int kSampleCount = static_cast<int>(sizeof kSamples / sizeof kSamples[0]);
 
-void PaintShades(CDC& dc, const CRect& rc) {
+// The faces are generated once: painting only blits them, as a button does.
+const std::vector<std::unique_ptr<GlassShade>>& Faces() {
+  static std::vector<std::unique_ptr<GlassShade>> faces;
+  if (!faces.empty()) return faces;
   for (int i = 0; i < kSampleCount; ++i) {
     const Sample& s = kSamples[i];
-    const int x = rc.left + 8 + (i % kColumns) * kCellWidth;
-    const int y = rc.top + 6 + (i / kColumns) * kCellHeight;
     ShadeProps props;
     props.SetStyle(s.eStyle);
     props.SetColor(s.crColor);
@@ -59,15 +63,25 @@ void PaintShades(CDC& dc, const CRect& rc) {
     props.SetHighlight(50);
     props.SetGranularity(s.nGranularity);
     for (int hot = 0; hot < 2; ++hot) {
-      GlassShade face;
-      face.SetShadeProps(props);
-      face.SetSize(kFaceWidth, kFaceHeight);
-      if (i == kSampleCount - 1) face.MakeGlass();
-      if (hot) face.BlendPalette(GraphicsUtils::AdjustColor(s.crColor, -0.45), props.GetHighlight());
-      face.Draw(dc.GetSafeHdc(), x + hot * (kFaceWidth + 8), y);
+      auto face = std::make_unique<GlassShade>();
+      face->SetShadeProps(props);
+      face->SetSize(kFaceWidth, kFaceHeight);
+      if (i == kSampleCount - 1) face->MakeGlass();
+      if (hot) face->BlendPalette(GraphicsUtils::AdjustColor(s.crColor, -0.45), props.GetHighlight());
+      faces.push_back(std::move(face));
     }
+  }
+  return faces;
+}
+
+void PaintShades(CDC& dc, const CRect& rc) {
+  const std::vector<std::unique_ptr<GlassShade>>& faces = Faces();
+  for (int i = 0; i < kSampleCount; ++i) {
+    const int x = rc.left + 8 + (i % kColumns) * kCellWidth;
+    const int y = rc.top + 6 + (i / kColumns) * kCellHeight;
+    for (int hot = 0; hot < 2; ++hot) faces[2 * i + hot]->Draw(dc.GetSafeHdc(), x + hot * (kFaceWidth + 8), y);
     CRect label(x, y + kFaceHeight + 2, x + 2 * kFaceWidth + 8, y + kFaceHeight + 20);
-    CString text(s.pszName);
+    CString text(kSamples[i].pszName);
     text += "  (normal, hot)";
     dc.DrawText(text, &label, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
   }
