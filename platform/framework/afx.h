@@ -345,7 +345,8 @@ class AFX_API CArchive {
   void* m_pDocument = nullptr;
 
  private:
-  void FillBuffer(UINT nAtLeast);
+  // Refills the buffer from the file once everything in it has been read.
+  void FillBuffer();
   [[noreturn]] void ThrowEndOfFile() const;
 
   CFile* m_pFile;

@@ -136,12 +136,9 @@ INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
 // application object deciding otherwise (CWinApp::ProcessWndProcException).
 LRESULT AfxProcessWndProcExceptionDefault(CException* e, const MSG* pMsg);
 
-// Gives the window procedure, the creation hook and reflection access to
-// CWnd's protected steps.
+// Gives the window procedure and reflection access to CWnd's protected steps.
 struct AfxWndAccess {
-  static void PreSubclass(CWnd* p) { p->PreSubclassWindow(); }
   static void FinishNcDestroy(CWnd* p) { p->FinishNcDestroy(); }
-  static void PostNcDestroy(CWnd* p) { p->PostNcDestroy(); }
   // Offers a message the parent received to the framework object of the
   // control that sent it; false when there is none or it did not handle it.
   static BOOL Reflect(HWND hWndChild, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {

@@ -105,13 +105,9 @@ void CArchive::Write(const void* lpBuf, UINT nMax) {
   }
 }
 
-void CArchive::FillBuffer(UINT) {
-  const UINT left = static_cast<UINT>(m_lpBufMax - m_lpBufCur);
-  if (left > 0 && m_lpBufCur != m_lpBufStart) std::memmove(m_lpBufStart, m_lpBufCur, left);
+void CArchive::FillBuffer() {
   m_lpBufCur = m_lpBufStart;
-  m_lpBufMax = m_lpBufStart + left;
-  const UINT got = m_pFile->Read(m_lpBufMax, static_cast<UINT>(m_nBufSize) - left);
-  m_lpBufMax += got;
+  m_lpBufMax = m_lpBufStart + m_pFile->Read(m_lpBufStart, static_cast<UINT>(m_nBufSize));
 }
 
 UINT CArchive::Read(void* lpBuf, UINT nMax) {
@@ -128,7 +124,7 @@ UINT CArchive::Read(void* lpBuf, UINT nMax) {
         total += got;
         break;
       }
-      FillBuffer(nMax);
+      FillBuffer();
       if (m_lpBufCur == m_lpBufMax) break;
     }
     const UINT n = std::min(static_cast<UINT>(m_lpBufMax - m_lpBufCur), nMax);

@@ -9,6 +9,32 @@ IMPLEMENT_DYNAMIC(CPaintDC, CDC)
 IMPLEMENT_DYNAMIC(CClientDC, CDC)
 IMPLEMENT_DYNAMIC(CWindowDC, CDC)
 
+namespace {
+
+// Applies a setter to the output handle and, when different, the attribute
+// handle; returns the attribute handle's previous value when there is one.
+// Setters that report through an out parameter get it passed in v, and the
+// attribute handle's answer is the one left in it.
+template <class R, class... A, class... V>
+R SetBoth(HDC hDC, HDC hAttribDC, R(WINAPI* pfn)(HDC, A...), R rFail, V... v) {
+  R rOld = rFail;
+  if (hDC != nullptr && hDC != hAttribDC) rOld = pfn(hDC, v...);
+  if (hAttribDC != nullptr) rOld = pfn(hAttribDC, v...);
+  return rOld;
+}
+
+// Takes a DC just made for pDC, or deletes it when pDC cannot take it.
+BOOL AttachOrDelete(CDC* pDC, HDC hDC) {
+  if (hDC == nullptr) return FALSE;
+  if (!pDC->Attach(hDC)) {
+    ::DeleteDC(hDC);
+    return FALSE;
+  }
+  return TRUE;
+}
+
+}  // namespace
+
 // ---------------------------------------------------------------------------
 // Handles
 
@@ -62,35 +88,19 @@ void CDC::ReleaseOutputDC() { m_hDC = nullptr; }
 
 BOOL CDC::CreateDC(LPCTSTR lpszDriverName, LPCTSTR lpszDeviceName, LPCTSTR lpszOutput, const void* lpInitData) {
   if (m_hDC != nullptr) return FALSE;
-  HDC hDC = ::CreateDCA(lpszDriverName, lpszDeviceName, lpszOutput, static_cast<const DEVMODEA*>(lpInitData));
-  if (hDC == nullptr) return FALSE;
-  if (!Attach(hDC)) {
-    ::DeleteDC(hDC);
-    return FALSE;
-  }
-  return TRUE;
+  return AttachOrDelete(
+      this, ::CreateDCA(lpszDriverName, lpszDeviceName, lpszOutput, static_cast<const DEVMODEA*>(lpInitData)));
 }
 
 BOOL CDC::CreateIC(LPCTSTR lpszDriverName, LPCTSTR lpszDeviceName, LPCTSTR lpszOutput, const void* lpInitData) {
   if (m_hDC != nullptr) return FALSE;
-  HDC hDC = ::CreateICA(lpszDriverName, lpszDeviceName, lpszOutput, static_cast<const DEVMODEA*>(lpInitData));
-  if (hDC == nullptr) return FALSE;
-  if (!Attach(hDC)) {
-    ::DeleteDC(hDC);
-    return FALSE;
-  }
-  return TRUE;
+  return AttachOrDelete(
+      this, ::CreateICA(lpszDriverName, lpszDeviceName, lpszOutput, static_cast<const DEVMODEA*>(lpInitData)));
 }
 
 BOOL CDC::CreateCompatibleDC(CDC* pDC) {
   if (m_hDC != nullptr) return FALSE;
-  HDC hDC = ::CreateCompatibleDC(pDC != nullptr ? pDC->m_hDC : nullptr);
-  if (hDC == nullptr) return FALSE;
-  if (!Attach(hDC)) {
-    ::DeleteDC(hDC);
-    return FALSE;
-  }
-  return TRUE;
+  return AttachOrDelete(this, ::CreateCompatibleDC(pDC != nullptr ? pDC->m_hDC : nullptr));
 }
 
 BOOL CDC::DeleteDC() {
@@ -147,10 +157,7 @@ CBitmap* CDC::SelectObject(CBitmap* pBitmap) {
 int CDC::SelectObject(CRgn* pRgn) {
   // Selecting a region sets the clipping region; the result is its type.
   HRGN hRgn = pRgn != nullptr ? static_cast<HRGN>(pRgn->m_hObject) : nullptr;
-  int nRet = ERROR;
-  if (m_hDC != nullptr) nRet = ::SelectClipRgn(m_hDC, hRgn);
-  if (m_hAttribDC != nullptr && m_hAttribDC != m_hDC) nRet = ::SelectClipRgn(m_hAttribDC, hRgn);
-  return nRet;
+  return SetBoth(m_hDC, m_hAttribDC, &::SelectClipRgn, ERROR, hRgn);
 }
 
 CGdiObject* CDC::SelectObject(CGdiObject* pObject) {
@@ -177,34 +184,14 @@ CBitmap* CDC::GetCurrentBitmap() const {
 // Colours and modes: set on both handles, read from the attribute handle
 
 COLORREF CDC::SetBkColor(COLORREF crColor) {
-  COLORREF crOld = CLR_INVALID;
-  if (m_hDC != nullptr && m_hDC != m_hAttribDC) crOld = ::SetBkColor(m_hDC, crColor);
-  if (m_hAttribDC != nullptr) crOld = ::SetBkColor(m_hAttribDC, crColor);
-  return crOld;
+  return SetBoth(m_hDC, m_hAttribDC, &::SetBkColor, COLORREF(CLR_INVALID), crColor);
 }
 COLORREF CDC::GetBkColor() const { return ::GetBkColor(m_hAttribDC); }
 
 COLORREF CDC::SetTextColor(COLORREF crColor) {
-  COLORREF crOld = CLR_INVALID;
-  if (m_hDC != nullptr && m_hDC != m_hAttribDC) crOld = ::SetTextColor(m_hDC, crColor);
-  if (m_hAttribDC != nullptr) crOld = ::SetTextColor(m_hAttribDC, crColor);
-  return crOld;
+  return SetBoth(m_hDC, m_hAttribDC, &::SetTextColor, COLORREF(CLR_INVALID), crColor);
 }
 COLORREF CDC::GetTextColor() const { return ::GetTextColor(m_hAttribDC); }
-
-namespace {
-
-// Applies a setter to the output handle and, when different, the attribute
-// handle; returns the attribute handle's previous value when there is one.
-template <class R, class... A, class... V>
-R SetBoth(HDC hDC, HDC hAttribDC, R(WINAPI* pfn)(HDC, A...), R rFail, V... v) {
-  R rOld = rFail;
-  if (hDC != nullptr && hDC != hAttribDC) rOld = pfn(hDC, v...);
-  if (hAttribDC != nullptr) rOld = pfn(hAttribDC, v...);
-  return rOld;
-}
-
-}  // namespace
 
 int CDC::SetBkMode(int nBkMode) { return SetBoth(m_hDC, m_hAttribDC, &::SetBkMode, 0, nBkMode); }
 int CDC::GetBkMode() const { return ::GetBkMode(m_hAttribDC); }
@@ -231,15 +218,13 @@ int CDC::GetMapMode() const { return ::GetMapMode(m_hAttribDC); }
 
 CPoint CDC::SetViewportOrg(int x, int y) {
   POINT pt = {0, 0};
-  if (m_hDC != nullptr && m_hDC != m_hAttribDC) ::SetViewportOrgEx(m_hDC, x, y, &pt);
-  if (m_hAttribDC != nullptr) ::SetViewportOrgEx(m_hAttribDC, x, y, &pt);
+  SetBoth(m_hDC, m_hAttribDC, &::SetViewportOrgEx, FALSE, x, y, &pt);
   return CPoint(pt);
 }
 
 CPoint CDC::OffsetViewportOrg(int nWidth, int nHeight) {
   POINT pt = {0, 0};
-  if (m_hDC != nullptr && m_hDC != m_hAttribDC) ::OffsetViewportOrgEx(m_hDC, nWidth, nHeight, &pt);
-  if (m_hAttribDC != nullptr) ::OffsetViewportOrgEx(m_hAttribDC, nWidth, nHeight, &pt);
+  SetBoth(m_hDC, m_hAttribDC, &::OffsetViewportOrgEx, FALSE, nWidth, nHeight, &pt);
   return CPoint(pt);
 }
 
@@ -251,15 +236,13 @@ CPoint CDC::GetViewportOrg() const {
 
 CPoint CDC::SetWindowOrg(int x, int y) {
   POINT pt = {0, 0};
-  if (m_hDC != nullptr && m_hDC != m_hAttribDC) ::SetWindowOrgEx(m_hDC, x, y, &pt);
-  if (m_hAttribDC != nullptr) ::SetWindowOrgEx(m_hAttribDC, x, y, &pt);
+  SetBoth(m_hDC, m_hAttribDC, &::SetWindowOrgEx, FALSE, x, y, &pt);
   return CPoint(pt);
 }
 
 CPoint CDC::OffsetWindowOrg(int nWidth, int nHeight) {
   POINT pt = {0, 0};
-  if (m_hDC != nullptr && m_hDC != m_hAttribDC) ::OffsetWindowOrgEx(m_hDC, nWidth, nHeight, &pt);
-  if (m_hAttribDC != nullptr) ::OffsetWindowOrgEx(m_hAttribDC, nWidth, nHeight, &pt);
+  SetBoth(m_hDC, m_hAttribDC, &::OffsetWindowOrgEx, FALSE, nWidth, nHeight, &pt);
   return CPoint(pt);
 }
 
@@ -271,8 +254,7 @@ CPoint CDC::GetWindowOrg() const {
 
 CSize CDC::SetViewportExt(int cx, int cy) {
   SIZE size = {0, 0};
-  if (m_hDC != nullptr && m_hDC != m_hAttribDC) ::SetViewportExtEx(m_hDC, cx, cy, &size);
-  if (m_hAttribDC != nullptr) ::SetViewportExtEx(m_hAttribDC, cx, cy, &size);
+  SetBoth(m_hDC, m_hAttribDC, &::SetViewportExtEx, FALSE, cx, cy, &size);
   return CSize(size);
 }
 
@@ -284,8 +266,7 @@ CSize CDC::GetViewportExt() const {
 
 CSize CDC::SetWindowExt(int cx, int cy) {
   SIZE size = {0, 0};
-  if (m_hDC != nullptr && m_hDC != m_hAttribDC) ::SetWindowExtEx(m_hDC, cx, cy, &size);
-  if (m_hAttribDC != nullptr) ::SetWindowExtEx(m_hAttribDC, cx, cy, &size);
+  SetBoth(m_hDC, m_hAttribDC, &::SetWindowExtEx, FALSE, cx, cy, &size);
   return CSize(size);
 }
 
@@ -322,17 +303,11 @@ int CDC::SelectClipRgn(CRgn* pRgn) { return SelectObject(pRgn); }
 
 int CDC::SelectClipRgn(CRgn* pRgn, int nMode) {
   HRGN hRgn = pRgn != nullptr ? static_cast<HRGN>(pRgn->m_hObject) : nullptr;
-  int nRet = ERROR;
-  if (m_hDC != nullptr) nRet = ::ExtSelectClipRgn(m_hDC, hRgn, nMode);
-  if (m_hAttribDC != nullptr && m_hAttribDC != m_hDC) nRet = ::ExtSelectClipRgn(m_hAttribDC, hRgn, nMode);
-  return nRet;
+  return SetBoth(m_hDC, m_hAttribDC, &::ExtSelectClipRgn, ERROR, hRgn, nMode);
 }
 
 int CDC::IntersectClipRect(int x1, int y1, int x2, int y2) {
-  int nRet = ERROR;
-  if (m_hDC != nullptr) nRet = ::IntersectClipRect(m_hDC, x1, y1, x2, y2);
-  if (m_hAttribDC != nullptr && m_hAttribDC != m_hDC) nRet = ::IntersectClipRect(m_hAttribDC, x1, y1, x2, y2);
-  return nRet;
+  return SetBoth(m_hDC, m_hAttribDC, &::IntersectClipRect, ERROR, x1, y1, x2, y2);
 }
 
 int CDC::IntersectClipRect(LPCRECT lpRect) {
@@ -340,22 +315,14 @@ int CDC::IntersectClipRect(LPCRECT lpRect) {
 }
 
 int CDC::ExcludeClipRect(int x1, int y1, int x2, int y2) {
-  int nRet = ERROR;
-  if (m_hDC != nullptr) nRet = ::ExcludeClipRect(m_hDC, x1, y1, x2, y2);
-  if (m_hAttribDC != nullptr && m_hAttribDC != m_hDC) nRet = ::ExcludeClipRect(m_hAttribDC, x1, y1, x2, y2);
-  return nRet;
+  return SetBoth(m_hDC, m_hAttribDC, &::ExcludeClipRect, ERROR, x1, y1, x2, y2);
 }
 
 int CDC::ExcludeClipRect(LPCRECT lpRect) {
   return ExcludeClipRect(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom);
 }
 
-int CDC::OffsetClipRgn(int x, int y) {
-  int nRet = ERROR;
-  if (m_hDC != nullptr) nRet = ::OffsetClipRgn(m_hDC, x, y);
-  if (m_hAttribDC != nullptr && m_hAttribDC != m_hDC) nRet = ::OffsetClipRgn(m_hAttribDC, x, y);
-  return nRet;
-}
+int CDC::OffsetClipRgn(int x, int y) { return SetBoth(m_hDC, m_hAttribDC, &::OffsetClipRgn, ERROR, x, y); }
 
 BOOL CDC::PtVisible(int x, int y) const { return ::PtVisible(m_hDC, x, y); }
 BOOL CDC::RectVisible(LPCRECT lpRect) const { return ::RectVisible(m_hDC, lpRect); }
@@ -371,8 +338,7 @@ CPoint CDC::GetCurrentPosition() const {
 
 CPoint CDC::MoveTo(int x, int y) {
   POINT pt = {0, 0};
-  if (m_hDC != nullptr && m_hDC != m_hAttribDC) ::MoveToEx(m_hDC, x, y, &pt);
-  if (m_hAttribDC != nullptr) ::MoveToEx(m_hAttribDC, x, y, &pt);
+  SetBoth(m_hDC, m_hAttribDC, &::MoveToEx, FALSE, x, y, &pt);
   return CPoint(pt);
 }
 

@@ -60,9 +60,7 @@ BOOL CDialog::CreateFromTemplate(LPCDLGTEMPLATE lpTemplate, CWnd* pParentWnd, HI
   AfxEndWindowCreate(frame);
   if (frame.bDestroyed) return FALSE;
   if (hWnd == nullptr) {
-    if (m_hWnd != nullptr) {
-      UnsubclassWindow();
-    }
+    UnsubclassWindow();  // lets go of what the hook attached, if anything
     return FALSE;
   }
   if (!frame.bAttached && !SubclassWindow(hWnd)) {

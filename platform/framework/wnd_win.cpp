@@ -47,12 +47,8 @@ LRESULT CALLBACK CbtFilterHook(int nCode, WPARAM wParam, LPARAM lParam) {
     HWND hWnd = reinterpret_cast<HWND>(wParam);
     if (!IsImeWindow(hWnd)) {
       AfxCreateFrame* pFrame = pState->pCreateFrame;
-      CWnd* pWnd = pFrame->pWnd;
       pFrame->bAttached = true;
-      if (pWnd->Attach(hWnd)) {
-        AfxWndAccess::PreSubclass(pWnd);
-        pWnd->m_pfnSuper = HookWindowProc(hWnd);
-      }
+      pFrame->pWnd->SubclassWindow(hWnd);
     }
   }
   return ::CallNextHookEx(hHook, nCode, wParam, lParam);
@@ -276,12 +272,9 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowNa
   // this object may be gone.
   if (frame.bDestroyed) return FALSE;
   if (hWnd == nullptr) {
-    if (frame.bAttached && m_hWnd != nullptr) {
-      // Creation failed without the window's final message reaching us.
-      UnhookWindowProc(m_hWnd, m_pfnSuper);
-      m_pfnSuper = nullptr;
-      Detach();
-    }
+    // Creation failed without the window's final message reaching us: let go
+    // of the handle the hook may have attached.
+    UnsubclassWindow();
     PostNcDestroy();
     return FALSE;
   }
@@ -315,11 +308,7 @@ CWnd::~CWnd() {
   // wndTop placement values, not an object of another thread.
   if (pState == nullptr || !pState->wndMap.IsPermanent(m_hWnd, this)) return;
   if (::IsWindow(m_hWnd)) ::DestroyWindow(m_hWnd);
-  if (m_hWnd != nullptr) {
-    UnhookWindowProc(m_hWnd, m_pfnSuper);
-    m_pfnSuper = nullptr;
-    Detach();
-  }
+  UnsubclassWindow();  // still attached when our procedure missed WM_NCDESTROY
 }
 
 void CWnd::OnNcDestroy() {

@@ -8,12 +8,7 @@
 #include "PathText.h"
 
 namespace fs = std::filesystem;
-
-namespace {
-
-inline bool IsSeparator(char c) { return c == '\\' || c == '/'; }
-
-}  // namespace
+using qor009::IsSeparator;
 
 CString DirUtils::GetTempDir() {
   std::error_code ec;
@@ -50,8 +45,5 @@ bool DirUtils::CreateDirectoryA(const CString& strPath) {
 }
 
 CString DirUtils::ParsePathFromFile(const CString& strPath) {
-  for (int i = strPath.GetLength() - 1; i >= 0; --i) {
-    if (IsSeparator(strPath.GetAt(i))) return strPath.Left(i + 1);
-  }
-  return CString();
+  return strPath.Left(qor009::LastSeparator(strPath) + 1);
 }

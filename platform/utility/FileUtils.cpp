@@ -10,17 +10,10 @@
 #include "PathText.h"
 
 namespace fs = std::filesystem;
+using qor009::IsSeparator;
+using qor009::LastSeparator;
 
 namespace {
-
-inline bool IsSeparator(char c) { return c == '\\' || c == '/'; }
-
-int LastSeparator(const CString& str) {
-  for (int i = str.GetLength() - 1; i >= 0; --i) {
-    if (IsSeparator(str.GetAt(i))) return i;
-  }
-  return -1;
-}
 
 // Whether the text can be a path as Windows reads it: allowed characters,
 // ':' only after a drive letter, and every name usable.

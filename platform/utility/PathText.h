@@ -20,4 +20,16 @@ bool PathFromText(const CString& strText, std::filesystem::path& path);
 // result is then empty rather than a path with replacement characters.
 bool TextFromPath(const std::filesystem::path& path, CString& strText);
 
+// Both separators count on every system: the library's callers write
+// Windows paths, and '/' is one there too.
+inline bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+// Index of the last separator in the text, or -1 when there is none.
+inline int LastSeparator(const CString& str) {
+  for (int i = str.GetLength() - 1; i >= 0; --i) {
+    if (IsSeparator(str.GetAt(i))) return i;
+  }
+  return -1;
+}
+
 }  // namespace qor009

@@ -133,13 +133,9 @@ void TextArray::Sort(bool bAscending, bool bCaseInsensitive, Content eContent) {
   if (eContent == Number) pfnCompare = &CompareNumber;
   else if (eContent == NaturalText) pfnCompare = &CompareNatural;
 
-  if (bAscending) {
-    std::stable_sort(m_array.begin(), m_array.end(), [&](const CString& a, const CString& b) {
-      return pfnCompare(a, b, bCaseInsensitive) < 0;
-    });
-  } else {
-    std::stable_sort(m_array.begin(), m_array.end(), [&](const CString& a, const CString& b) {
-      return pfnCompare(b, a, bCaseInsensitive) < 0;
-    });
-  }
+  // Descending compares the pair the other way round, so that equal items
+  // still keep their order.
+  std::stable_sort(m_array.begin(), m_array.end(), [&](const CString& a, const CString& b) {
+    return (bAscending ? pfnCompare(a, b, bCaseInsensitive) : pfnCompare(b, a, bCaseInsensitive)) < 0;
+  });
 }
