@@ -1,10 +1,7 @@
 // FontDef: a named font definition and its archive record.
 #include "FontDef.h"
 
-#include <cstring>
-
 #include "GraphicsUtils.h"
-#include "StockFont.h"
 
 FontDef::FontDef()
     : m_crDefault(static_cast<COLORREF>(GetSysColor(COLOR_WINDOWTEXT))), m_cr(m_crDefault) {
@@ -14,16 +11,7 @@ FontDef::FontDef()
 
 FontDef::FontDef(const FontDef& src) = default;
 
-FontDef& FontDef::operator=(const FontDef& src) {
-  if (this != &src) {
-    m_crDefault = src.m_crDefault;
-    m_cr = src.m_cr;
-    m_lfDefault = src.m_lfDefault;
-    m_lf = src.m_lf;
-    m_strName = src.m_strName;
-  }
-  return *this;
-}
+FontDef& FontDef::operator=(const FontDef& src) = default;
 
 FontDef::~FontDef() = default;
 
@@ -59,24 +47,14 @@ void FontDef::Serialize(CArchive& ar) {
   DWORD crColor = 0;
   ar >> wVersion;
   ar >> crColor;
-  LOGFONTA lf;
-  std::memset(&lf, 0, sizeof lf);
   if (wVersion == 1) {
-    // The first layout kept the font's fields directly after two values
-    // that are no longer used.
+    // The first layout kept a string and a word that are no longer used
+    // before the font; that word stands where the font record has its
+    // version, so the rest reads as a font record.
     CString strUnused;
-    WORD wUnused = 0;
     ar >> strUnused;
-    ar >> wUnused;
-    ar >> lf.lfHeight >> lf.lfWidth >> lf.lfEscapement >> lf.lfOrientation >> lf.lfWeight;
-    ar >> lf.lfItalic >> lf.lfUnderline >> lf.lfStrikeOut >> lf.lfCharSet >> lf.lfOutPrecision >>
-        lf.lfClipPrecision >> lf.lfQuality >> lf.lfPitchAndFamily;
-    CString strFace;
-    ar >> strFace;
-    qor::SetFaceName(lf, strFace.GetString(), strFace.GetLength());
-  } else {
-    GraphicsUtils::SerializeFont(lf, ar);
   }
+  // The font record takes effect only once it has been read whole.
+  GraphicsUtils::SerializeFont(m_lf, ar);
   m_cr = crColor;
-  m_lf = lf;
 }

@@ -5,5 +5,5 @@
 
 void FontDef::ApplyFont(CFont& font) const {
   font.DeleteObject();
-  font.Attach(::CreateFontIndirectA(&m_lf));
+  font.CreateFontIndirect(&m_lf);
 }

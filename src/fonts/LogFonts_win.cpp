@@ -13,7 +13,7 @@ int GraphicsUtils::GetTextHeight(CWnd& wnd, const LOGFONTA& lf) {
   if (hDC == nullptr) return 0;
   CDC* pDC = CDC::FromHandle(hDC);
   CFont font;
-  font.Attach(::CreateFontIndirectA(&lf));
+  font.CreateFontIndirect(&lf);
   CFont* pOldFont = pDC->SelectObject(&font);
   SIZE size{0, 0};
   ::GetTextExtentPoint32A(pDC->m_hAttribDC, "gM", 2, &size);
@@ -38,5 +38,5 @@ void GraphicsUtils::SerializeFont(CFont* pFont, CArchive& ar) {
   }
   SerializeFont(lf, ar);
   pFont->DeleteObject();
-  pFont->Attach(::CreateFontIndirectA(&lf));
+  pFont->CreateFontIndirect(&lf);
 }

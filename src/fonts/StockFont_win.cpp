@@ -10,9 +10,6 @@ bool ReadSystemStockFont(LOGFONTA& lf) {
   if (hFont == nullptr) hFont = ::GetStockObject(ANSI_VAR_FONT);
   if (hFont == nullptr) return false;
   ::GetObjectA(hFont, sizeof(LOGFONTA), &lf);
-  // Releasing a stock object does nothing, but keeps every handle this code
-  // asks for paired with a release.
-  ::DeleteObject(hFont);
   return true;
 }
 

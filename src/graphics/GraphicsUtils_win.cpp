@@ -5,6 +5,7 @@
 #include "GraphicsDraw.h"
 #include "GraphicsUtils.h"
 #include "ScreenDC.h"
+#include "StockFont.h"
 
 namespace {
 
@@ -87,13 +88,12 @@ bool GraphicsUtils::DrawObliqueText(CDC* pDC, double dSlantDegrees, double dRota
                                     const CString& strText) {
   if (pDC == nullptr) return false;
 
-  LOGFONTA lf{};
-  HGDIOBJ hStock = ::GetStockObject(DEFAULT_GUI_FONT);
-  if (hStock == nullptr) hStock = ::GetStockObject(ANSI_VAR_FONT);
-  if (hStock != nullptr) ::GetObjectA(hStock, sizeof lf, &lf);
+  // Without a system font the record stays all zero, which still makes a font.
+  LOGFONTA lf;
+  qor::ReadStockFont(lf);
   qor::gfx::PrepareObliqueFont(lf);
   CFont font;
-  font.Attach(::CreateFontIndirectA(&lf));
+  font.CreateFontIndirect(&lf);
 
   const qor::gfx::TextTransform t = qor::gfx::ObliqueTransform(dSlantDegrees, dRotationDegrees, x, y);
   const XFORM xf = {t.eM11, t.eM12, t.eM21, t.eM22, t.eDx, t.eDy};

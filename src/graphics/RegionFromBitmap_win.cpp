@@ -187,7 +187,12 @@ class RegionBuilder {
       }
     }
     rects.Clear();
-    m_pending.push_back({hBand, 0});
+    try {
+      m_pending.push_back({hBand, 0});
+    } catch (...) {
+      ::DeleteObject(hBand);
+      throw;
+    }
     while (m_pending.size() >= 2 && m_pending[m_pending.size() - 2].nLevel == m_pending.back().nLevel) {
       JoinLast();
       ++m_pending.back().nLevel;
@@ -258,28 +263,23 @@ HRGN GraphicsUtils::CreateRgnFromBitmap(CBitmap& bitmap, unsigned long crTranspa
   if (pDC == nullptr) return nullptr;
 
   CDC memDC;
-  HDC hMemDC = ::CreateCompatibleDC(pDC->m_hDC);
-  if (hMemDC == nullptr || !memDC.Attach(hMemDC)) {
-    if (hMemDC != nullptr) ::DeleteDC(hMemDC);
+  if (!memDC.CreateCompatibleDC(pDC)) {
     qor::LogFailure(kNoMemoryDC);
     return nullptr;
   }
-  HRGN hRegion = nullptr;
-  {
-    // A bitmap that cannot be selected (it is selected into another device)
-    // cannot be read pixel by pixel either; that is the memory device
-    // failing, not a bitmap without transparent pixels.
-    Selection selection(hMemDC, hBitmap);
-    if (!selection.Select()) {
-      qor::LogFailure(kNoMemoryDC);
-      return nullptr;
-    }
-    try {
-      hRegion = ScanBitmap(hMemDC, hBitmap, bm, static_cast<COLORREF>(crTransparent), selection);
-    } catch (const std::bad_alloc&) {
-      hRegion = nullptr;
-    }
+  // Declared after the memory device, so the bitmap is selected out before
+  // the device is deleted.
+  Selection selection(memDC.m_hDC, hBitmap);
+  // A bitmap that cannot be selected (it is selected into another device)
+  // cannot be read pixel by pixel either; that is the memory device failing,
+  // not a bitmap without transparent pixels.
+  if (!selection.Select()) {
+    qor::LogFailure(kNoMemoryDC);
+    return nullptr;
   }
-  memDC.DeleteDC();
-  return hRegion;
+  try {
+    return ScanBitmap(memDC.m_hDC, hBitmap, bm, static_cast<COLORREF>(crTransparent), selection);
+  } catch (const std::bad_alloc&) {
+    return nullptr;
+  }
 }

@@ -74,16 +74,19 @@ void BkgStyle::SetUser(UIComponent eComponent, ShadeProps* pProps) {
   if (m_pState != nullptr) Set(m_pState->m_mapUser, eComponent, pProps);
 }
 
+namespace {
+ShadeProps* Find(const std::map<BkgStyle::UIComponent, ShadeProps*>& map, BkgStyle::UIComponent eComponent) {
+  auto it = map.find(eComponent);
+  return it != map.end() ? it->second : nullptr;
+}
+}  // namespace
+
 void BkgStyle::GetDefault(UIComponent eComponent, ShadeProps*& pProps) const {
-  if (m_pState == nullptr) return;
-  auto it = m_pState->m_mapDefault.find(eComponent);
-  pProps = it != m_pState->m_mapDefault.end() ? it->second : nullptr;
+  if (m_pState != nullptr) pProps = Find(m_pState->m_mapDefault, eComponent);
 }
 
 void BkgStyle::Get(UIComponent eComponent, ShadeProps*& pProps) const {
-  if (m_pState == nullptr) return;
-  auto it = m_pState->m_mapUser.find(eComponent);
-  pProps = it != m_pState->m_mapUser.end() ? it->second : nullptr;
+  if (m_pState != nullptr) pProps = Find(m_pState->m_mapUser, eComponent);
 }
 
 void BkgStyle::CopyDefaultToUser() {

@@ -148,6 +148,17 @@ void FillColumns(BYTE* pBits, std::size_t nStride, u32 W, u32 H, const Noise& no
   }
 }
 
+// Sets nCount (at least 1) bytes to c, the first at p and each next one nStep
+// bytes on. The pointer steps only between points, never past the last one,
+// so a run that ends on the first row never forms an address before the rows.
+inline void PaintRun(BYTE* p, std::ptrdiff_t nStep, std::int64_t nCount, BYTE c) {
+  for (std::int64_t k = 1;; ++k) {
+    *p = c;
+    if (k == nCount) break;
+    p += nStep;
+  }
+}
+
 // Every pixel of row y set to rowTerm(y).
 template <class RowTerm>
 void FillRowValues(BYTE* pBits, std::size_t nStride, u32 W, u32 H, RowTerm rowTerm) {
@@ -372,12 +383,7 @@ void Shade::CreateMetalShade() {
       if (kFirst <= kLast) {
         BYTE* p = pBits + static_cast<std::size_t>(h + 1 - y0 - kFirst) * nStride +
                   static_cast<std::size_t>(x0 - kFirst);
-        // The pointer steps only between points, never past the last one.
-        for (std::int64_t k = kFirst;; ++k) {
-          *p = c;
-          if (k == kLast) break;
-          p -= nStride + 1;
-        }
+        PaintRun(p, -static_cast<std::ptrdiff_t>(nStride + 1), kLast - kFirst + 1, c);
       }
     }
     // Run B, point k at column w - x0 + k, row h + 1 - y0 + k, is kept while
@@ -389,12 +395,7 @@ void Shade::CreateMetalShade() {
       if (kFirst <= kLast) {
         BYTE* p = pBits + static_cast<std::size_t>(h + 1 - y0 + kFirst) * nStride +
                   static_cast<std::size_t>(w - x0 + kFirst);
-        // The pointer steps only between points, never past the last one.
-        for (std::int64_t k = kFirst;; ++k) {
-          *p = c;
-          if (k == kLast) break;
-          p += nStride + 1;
-        }
+        PaintRun(p, static_cast<std::ptrdiff_t>(nStride + 1), kLast - kFirst + 1, c);
       }
     }
   }
