@@ -13,6 +13,10 @@ struct GalleryPanel {
   int cx;                              // content size in pixels
   int cy;
   void (*pfnPaint)(CDC& dc, const CRect& rcContent);
+  // Optional: makes the panel's child windows (controls) once, in the panel
+  // window's client coordinates; the panel paints under them and a
+  // screenshot prints them over it.
+  void (*pfnCreate)(CWnd& wndPanel, const CRect& rcContent) = nullptr;
 };
 
 const std::vector<GalleryPanel>& GalleryPanels();
@@ -25,3 +29,8 @@ struct GalleryPanelRegistrar {
 #define GALLERY_PANEL_CAT_(a, b) GALLERY_PANEL_CAT2_(a, b)
 #define GALLERY_PANEL(order, title, cx, cy, paint) \
   static GalleryPanelRegistrar GALLERY_PANEL_CAT_(g_galleryPanel, __LINE__)(GalleryPanel{order, title, cx, cy, paint})
+// A panel of live controls: create makes them, paint draws what lies under
+// them (often only a caption or nothing).
+#define GALLERY_CONTROL_PANEL(order, title, cx, cy, paint, create)               \
+  static GalleryPanelRegistrar GALLERY_PANEL_CAT_(g_galleryPanel, __LINE__)( \
+      GalleryPanel{order, title, cx, cy, paint, create})

@@ -31,7 +31,18 @@ class CPanelWnd : public CWnd {
 
   static CSize FrameSize(const GalleryPanel& panel) { return CSize(panel.cx + 2, panel.cy + kTitleHeight + 2); }
 
+  // The panel's controls, if it has any, in client coordinates.
+  void CreateControls() {
+    if (m_panel.pfnCreate != nullptr) m_panel.pfnCreate(*this, ContentRect());
+  }
+
  protected:
+  CRect ContentRect() const {
+    CRect rc;
+    GetClientRect(&rc);
+    return CRect(rc.left + 1, rc.top + kTitleHeight + 1, rc.left + 1 + m_panel.cx, rc.top + kTitleHeight + 1 + m_panel.cy);
+  }
+
   afx_msg void OnPaint() {
     CPaintDC dc(this);
     Paint(dc);
@@ -56,7 +67,7 @@ class CPanelWnd : public CWnd {
     title.DeflateRect(6, 0);
     dc.DrawText(m_panel.pszTitle, -1, &title, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
     dc.SetTextColor(RGB(0, 0, 0));
-    CRect content(rc.left + 1, rc.top + kTitleHeight + 1, rc.left + 1 + m_panel.cx, rc.top + kTitleHeight + 1 + m_panel.cy);
+    const CRect content = ContentRect();
     const int saved = dc.SaveDC();
     dc.IntersectClipRect(&content);
     m_panel.pfnPaint(dc, content);
@@ -125,7 +136,9 @@ class CGalleryDialog : public CDialog {
         rowHeight = 0;
       }
       CPanelWnd* pWnd = new CPanelWnd(p);
-      pWnd->Create(nullptr, p.pszTitle, WS_CHILD | WS_VISIBLE, CRect(CPoint(x, y), size), this, 0xFFFF);
+      if (pWnd->Create(nullptr, p.pszTitle, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, CRect(CPoint(x, y), size), this,
+                       0xFFFF))
+        pWnd->CreateControls();
       x += size.cx + kMargin;
       rowHeight = std::max<int>(rowHeight, size.cy);
       right = std::max<int>(right, x);
