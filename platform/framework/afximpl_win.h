@@ -148,3 +148,6 @@ struct AfxWndAccess {
     return pChild->OnChildNotify(message, wParam, lParam, pResult != nullptr ? pResult : &lLocal);
   }
 };
+
+// Deletes a DC, or hands it back to the print seam that gave it out.
+BOOL AfxDeleteDC(HDC hDC);

@@ -397,6 +397,16 @@ class AFX_API CDC : public CObject {
   int GetTextFace(CString& rString) const;
   int SetTextCharacterExtra(int nCharExtra);
 
+  // Printing. On a DC that an installed print seam handed out (afxdlgs.h)
+  // the seam answers each step instead of the spooler.
+  int StartDoc(LPDOCINFO lpDocInfo);
+  int StartDoc(LPCTSTR lpszDocName);
+  int StartPage();
+  int EndPage();
+  int EndDoc();
+  int AbortDoc();
+  int SetAbortProc(BOOL(CALLBACK* lpfn)(HDC, int));
+
   // World transforms act on the output handle, as text and shapes do.
   int SetGraphicsMode(int iMode);
   int GetGraphicsMode() const;
@@ -532,11 +542,26 @@ class AFX_API CMenu : public CObject {
   CMenu* GetSubMenu(int nPos) const;
   BOOL SetDefaultItem(UINT uItem, BOOL fByPos = FALSE);
   // Modal: it returns when the user picks an item or dismisses the menu.
+  // While a popup-menu seam is installed the seam picks instead (below).
   BOOL TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd, LPCRECT lpRect = nullptr);
 
   virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
   virtual void MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct);
 };
+
+// Stands in for the user of a popup menu, for tests and headless runs: while
+// one is installed, CMenu::TrackPopupMenu shows nothing and asks Pick, which
+// sees what the menu would have shown and returns the chosen command (0 for a
+// dismissed menu). The choice then arrives as the real menu would deliver it:
+// returned with TPM_RETURNCMD, otherwise posted to pWnd as WM_COMMAND.
+class AFX_API CPopupMenuSeam {
+ public:
+  virtual ~CPopupMenuSeam() = default;
+  virtual UINT Pick(CMenu& menu, UINT nFlags, int x, int y, CWnd* pWnd) = 0;
+};
+
+// Installs pSeam (null removes it) and returns the previous one.
+AFX_API CPopupMenuSeam* AFXAPI AfxSetPopupMenuSeam(CPopupMenuSeam* pSeam);
 
 // ---------------------------------------------------------------------------
 // CWnd

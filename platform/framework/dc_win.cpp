@@ -39,7 +39,7 @@ BOOL AttachOrDelete(CDC* pDC, HDC hDC) {
 // Handles
 
 CDC::~CDC() {
-  if (m_hDC != nullptr) ::DeleteDC(Detach());
+  if (m_hDC != nullptr) AfxDeleteDC(Detach());
 }
 
 HDC CDC::GetSafeHdc() const {
@@ -105,7 +105,7 @@ BOOL CDC::CreateCompatibleDC(CDC* pDC) {
 
 BOOL CDC::DeleteDC() {
   if (m_hDC == nullptr) return FALSE;
-  return ::DeleteDC(Detach());
+  return AfxDeleteDC(Detach());
 }
 
 int CDC::SaveDC() {

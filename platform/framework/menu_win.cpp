@@ -123,8 +123,24 @@ CMenu* CMenu::GetSubMenu(int nPos) const { return FromHandle(::GetSubMenu(m_hMen
 
 BOOL CMenu::SetDefaultItem(UINT uItem, BOOL fByPos) { return ::SetMenuDefaultItem(m_hMenu, uItem, fByPos); }
 
+namespace {
+CPopupMenuSeam* g_pPopupMenuSeam = nullptr;
+}  // namespace
+
+CPopupMenuSeam* AFXAPI AfxSetPopupMenuSeam(CPopupMenuSeam* pSeam) {
+  CPopupMenuSeam* pOld = g_pPopupMenuSeam;
+  g_pPopupMenuSeam = pSeam;
+  return pOld;
+}
+
 BOOL CMenu::TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd, LPCRECT lpRect) {
-  return ::TrackPopupMenu(m_hMenu, nFlags, x, y, 0, pWnd != nullptr ? pWnd->m_hWnd : nullptr, lpRect);
+  HWND hWnd = pWnd != nullptr ? pWnd->m_hWnd : nullptr;
+  if (g_pPopupMenuSeam == nullptr) return ::TrackPopupMenu(m_hMenu, nFlags, x, y, 0, hWnd, lpRect);
+  if (m_hMenu == nullptr || hWnd == nullptr) return FALSE;
+  const UINT nCmd = g_pPopupMenuSeam->Pick(*this, nFlags, x, y, pWnd);
+  if ((nFlags & TPM_RETURNCMD) != 0) return static_cast<BOOL>(nCmd);
+  if (nCmd != 0) ::PostMessageA(hWnd, WM_COMMAND, MAKEWPARAM(nCmd, 0), 0);
+  return TRUE;
 }
 
 void CMenu::DrawItem(LPDRAWITEMSTRUCT) {}

@@ -14,6 +14,7 @@ set(APPFRAME_WINDOWS
   dllx_win.cpp
   dc_transform_win.cpp
   imagelist_win.cpp
+  print_win.cpp
 )
 
 if(WIN32)

@@ -78,6 +78,14 @@ class QOR032_API GraphicsUtils {
   // or cannot be loaded.
   static HICON LoadAniCursor(unsigned int nID, HINSTANCE const hInstance);
 
+  // Clipboard and image files (Windows) -------------------------------------
+
+  // A picture of the window onto the clipboard: its whole window with the
+  // frame (bWholeWindow) or its client area, owned by the window's parent
+  // (the desktop window when it has none). Nothing happens for a null window
+  // or one whose area is empty.
+  static void WindowToClipboard(CWnd* pWnd, bool bWholeWindow);
+
   // Sizes --------------------------------------------------------------------
 
   // Fits nSrcWidth x nSrcHeight into nMaxWidth x nMaxHeight keeping the

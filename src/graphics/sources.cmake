@@ -3,4 +3,4 @@ set(GRAPHICS_WINDOWS "")
 # GraphicsUtils: colour arithmetic and the drawing computations everywhere;
 # the device side of drawing, regions, image lists and cursors on Windows.
 list(APPEND GRAPHICS_PORTABLE GraphicsUtils.cpp GraphicsDraw.cpp)
-list(APPEND GRAPHICS_WINDOWS GraphicsUtils_win.cpp RegionFromBitmap_win.cpp)
+list(APPEND GRAPHICS_WINDOWS GraphicsUtils_win.cpp RegionFromBitmap_win.cpp WindowToClipboard_win.cpp)
