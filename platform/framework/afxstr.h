@@ -32,6 +32,11 @@ class AFX_API CString {
   char operator[](int nIndex) const { return GetAt(nIndex); }
   operator const char*() const { return m_str.c_str(); }
   const char* GetString() const { return m_str.c_str(); }
+#if defined(_WIN32)
+  // A new system string (BSTR) of the text in the ANSI code page; the caller
+  // frees it with SysFreeString. Null when it cannot be allocated.
+  wchar_t* AllocSysString() const;
+#endif
 
   CString& operator+=(const CString& s) { m_str += s.m_str; return *this; }
   CString& operator+=(const char* psz);

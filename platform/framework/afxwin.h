@@ -34,6 +34,7 @@
 #undef CopyRgn
 #endif
 
+struct IAccessible;
 class CWnd;
 class CDC;
 class CGdiObject;
@@ -746,6 +747,37 @@ class AFX_API CWnd : public CCmdTarget {
 
   WNDPROC m_pfnSuper = nullptr;  // the procedure this window had before the framework's
 
+  // Active Accessibility. After EnableActiveAccessibility the window answers
+  // WM_GETOBJECT for OBJID_CLIENT (unless its message map does) with an
+  // IAccessible object of its own. The object checks what a caller passes
+  // (E_POINTER for a null out pointer, E_INVALIDARG for a child that is not
+  // a VT_I4 from 0 to get_accChildCount) and forwards to the virtual
+  // functions below; child id 0 (CHILDID_SELF) is the window itself. The
+  // defaults answer as the system's standard object for the window does.
+  // Once the window is destroyed the object answers RPC_E_DISCONNECTED.
+  void EnableActiveAccessibility();
+  virtual HRESULT get_accParent(IDispatch** ppdispParent);
+  virtual HRESULT get_accChildCount(long* pcountChildren);
+  virtual HRESULT get_accChild(VARIANT varChild, IDispatch** ppdispChild);
+  virtual HRESULT get_accName(VARIANT varChild, BSTR* pszName);
+  virtual HRESULT get_accValue(VARIANT varChild, BSTR* pszValue);
+  virtual HRESULT get_accDescription(VARIANT varChild, BSTR* pszDescription);
+  virtual HRESULT get_accRole(VARIANT varChild, VARIANT* pvarRole);
+  virtual HRESULT get_accState(VARIANT varChild, VARIANT* pvarState);
+  virtual HRESULT get_accHelp(VARIANT varChild, BSTR* pszHelp);
+  virtual HRESULT get_accHelpTopic(BSTR* pszHelpFile, VARIANT varChild, long* pidTopic);
+  virtual HRESULT get_accKeyboardShortcut(VARIANT varChild, BSTR* pszKeyboardShortcut);
+  virtual HRESULT get_accFocus(VARIANT* pvarChild);
+  virtual HRESULT get_accSelection(VARIANT* pvarChildren);
+  virtual HRESULT get_accDefaultAction(VARIANT varChild, BSTR* pszDefaultAction);
+  virtual HRESULT accSelect(long flagsSelect, VARIANT varChild);
+  virtual HRESULT accLocation(long* pxLeft, long* pyTop, long* pcxWidth, long* pcyHeight, VARIANT varChild);
+  virtual HRESULT accNavigate(long navDir, VARIANT varStart, VARIANT* pvarEndUpAt);
+  virtual HRESULT accHitTest(long xLeft, long yTop, VARIANT* pvarChild);
+  virtual HRESULT accDoDefaultAction(VARIANT varChild);
+  // Accessible objects of windows that are alive now (for tests of release).
+  static long PASCAL GetLiveAccessibleObjects();
+
  protected:
   virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
   virtual void PreSubclassWindow();
@@ -817,6 +849,15 @@ class AFX_API CWnd : public CCmdTarget {
   BOOL DispatchEntry(const AFX_MSGMAP_ENTRY* pEntry, UINT message, WPARAM wParam, LPARAM lParam,
                      LRESULT* pResult);
   void FinishNcDestroy();  // unhooks, detaches and calls PostNcDestroy
+  // WM_GETOBJECT for OBJID_CLIENT when accessibility is on.
+  BOOL AnswerGetObject(WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+  // The system's standard object for the client area, made on first need.
+  IAccessible* GetStdAccessible();
+  void ReleaseAccessibleObjects();
+
+  bool m_bEnableActiveAccessibility = false;
+  IAccessible* m_pAccessible = nullptr;  // this window's object, one reference held
+  IAccessible* m_pStdAccessible = nullptr;
 };
 
 // ---------------------------------------------------------------------------

@@ -15,6 +15,7 @@ set(APPFRAME_WINDOWS
   dc_transform_win.cpp
   imagelist_win.cpp
   print_win.cpp
+  access_win.cpp
 )
 
 if(WIN32)

@@ -302,6 +302,7 @@ BOOL CWnd::DestroyWindow() {
 }
 
 CWnd::~CWnd() {
+  ReleaseAccessibleObjects();
   if (m_hWnd == nullptr) return;
   AfxThreadState* pState = AfxPeekThreadState();
   // Only the window's owner destroys it: not a temporary wrapper, not the
@@ -327,6 +328,7 @@ void CWnd::FinishNcDestroy() {
   if (pThread != nullptr && pThread->m_pActiveWnd == this) pThread->m_pActiveWnd = nullptr;
   if (hWnd != nullptr) UnhookWindowProc(hWnd, m_pfnSuper);
   m_pfnSuper = nullptr;
+  ReleaseAccessibleObjects();
   Detach();
   if (AfxThreadState* pState = AfxPeekThreadState()) {
     for (AfxCreateFrame* f = pState->pCreateFrame; f != nullptr; f = f->pPrev)
@@ -354,7 +356,9 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   LRESULT lResult = 0;
-  if (!OnWndMsg(message, wParam, lParam, &lResult)) lResult = DefWindowProc(message, wParam, lParam);
+  if (!OnWndMsg(message, wParam, lParam, &lResult) &&
+      (message != WM_GETOBJECT || !AnswerGetObject(wParam, lParam, &lResult)))
+    lResult = DefWindowProc(message, wParam, lParam);
   return lResult;
 }
 

@@ -15,7 +15,7 @@ endif()
 
 qor_add_test(framework_win_tests
   SOURCES msgmap_test_win.cpp wnd_test_win.cpp dialog_test_win.cpp gdi_test_win.cpp dc_test_win.cpp
-          dllx_test_win.cpp app_test_win.cpp imagelist_test_win.cpp print_test_win.cpp res/host_win.rc
+          dllx_test_win.cpp app_test_win.cpp imagelist_test_win.cpp print_test_win.cpp access_test_win.cpp res/host_win.rc
   LINK appframe
   WINDOWS_ONLY)
 
