@@ -287,7 +287,8 @@ void UIPrinter::EndPrint() {
 }
 
 void UIPrinter::EndPrintProcess() {
-  ReleaseScreenDC();
+  // Only a context that a derived step kept is still held here.
+  if (m_dcCtrl.m_hDC != nullptr) ReleaseScreenDC();
   m_bmpContent.DeleteObject();
   m_fontHeader.DeleteObject();
   m_fontContent.DeleteObject();
