@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 
 #include "../graphics/GraphicsWinSupport.h"
 #include "PieCtrl.h"
@@ -136,10 +137,16 @@ TEST_F(PieWinTest, SlicesLabelsAndLegendBoxesWhereTheLayoutPutsThem) {
   }
   // Yellow percentage labels on the slices of 50 and 30 % only: the
   // remainder's label is its own colour (red labels on blue).
+  // Text is smoothed: count pixels close to the colour.
   auto CountNear = [&](CPoint pt, COLORREF cr) {
+    auto Close = [](int a, int b) { return std::abs(a - b) <= 100; };
     int n = 0;
     for (int y = pt.y - 8; y <= pt.y + 8; ++y)
-      for (int x = pt.x - 14; x <= pt.x + 14; ++x) n += canvas.At(x, y) == cr;
+      for (int x = pt.x - 14; x <= pt.x + 14; ++x) {
+        const COLORREF px = canvas.At(x, y);
+        n += Close(GetRValue(px), GetRValue(cr)) && Close(GetGValue(px), GetGValue(cr)) &&
+             Close(GetBValue(px), GetBValue(cr));
+      }
     return n;
   };
   EXPECT_GT(CountNear(At(c, 90, 62.9), kYellow), 5);
