@@ -46,9 +46,12 @@ float WrapStartAngle(float fAngle) { return std::isfinite(fAngle) ? std::fmod(fA
 
 PointF LabelPoint(const RectF& rcPie, PointF ptCentre, float fStart, float fSweep) {
   const double dMiddle = (fStart + fSweep / 2.0f) * CPI::m_dPI / kDegreesPerHalfTurn;
-  const float fRadius = rcPie.height * 0.5f * kLabelRadius;
-  return PointF{ptCentre.x + static_cast<float>(std::cos(dMiddle)) * fRadius,
-                ptCentre.y + static_cast<float>(std::sin(dMiddle)) * fRadius};
+  // On a circle both radii are the same; an upright ellipse keeps its labels
+  // inside its narrower width.
+  const float fRadiusX = rcPie.width * 0.5f * kLabelRadius;
+  const float fRadiusY = rcPie.height * 0.5f * kLabelRadius;
+  return PointF{ptCentre.x + static_cast<float>(std::cos(dMiddle)) * fRadiusX,
+                ptCentre.y + static_cast<float>(std::sin(dMiddle)) * fRadiusY};
 }
 
 void CornerCounts(int nEntries, int (&anCounts)[CornerCount]) {
@@ -83,9 +86,12 @@ int DragStep(POINT ptLast, POINT pt, PointF ptCentre) {
 }
 
 RECT PieInvalidRect(const RectF& rcPie) {
-  const long nLeft = static_cast<long>(rcPie.x);
-  const long nTop = static_cast<long>(rcPie.y);
-  return RECT{nLeft, nTop, static_cast<long>(rcPie.x + rcPie.width), static_cast<long>(rcPie.y + rcPie.height)};
+  RECT rc;
+  rc.left = static_cast<LONG>(rcPie.x);
+  rc.top = static_cast<LONG>(rcPie.y);
+  rc.right = static_cast<LONG>(rcPie.x + rcPie.width);
+  rc.bottom = static_cast<LONG>(rcPie.y + rcPie.height);
+  return rc;
 }
 
 PiePlan PlanPie(const PieInput& input, TextMeasurer& measurer) {

@@ -34,8 +34,7 @@ struct RectF {
 constexpr float kTitleLines = 1.5f;
 // A percent is this many degrees of the pie.
 constexpr double kDegreesPerPercent = 3.6;
-// Percentage labels sit at this fraction of the pie's half height from its
-// centre.
+// Percentage labels sit on an ellipse this fraction of the pie's size.
 constexpr float kLabelRadius = 0.85f;
 // Slices below this many percent are too thin for a label.
 constexpr double kMinLabelPercent = 3.0;
@@ -60,8 +59,9 @@ float NormaliseAngle(float fAngle);
 // so that dragging for ever cannot make it grow without bound.
 float WrapStartAngle(float fAngle);
 
-// Where a slice's percentage label is centred: on the ellipse's vertical
-// half axis times kLabelRadius, at the middle of the slice's sweep.
+// Where a slice's percentage label is centred: at the middle of the slice's
+// sweep, on the pie's ellipse shrunk by kLabelRadius (a circle of 0.85 times
+// the radius when the pie is round).
 PointF LabelPoint(const RectF& rcPie, PointF ptCentre, float fStart, float fSweep);
 
 // Legend corners, filled clockwise from the top right.

@@ -213,6 +213,20 @@ TEST(PieLayout, LabelsFromThreePercentOnTheirCircle) {
     if (call.strText == "50%") bMeasuredInPie = call.rcLayout.x == 26.0f && call.rcLayout.width == 148.0f;
   EXPECT_TRUE(bMeasuredInPie);
 
+  // An upright ellipse keeps its labels within its width: the half slice
+  // of a 100 x 200 pie (1, 0, 98, 198) from 90 to 270 is labelled at
+  // 41.65 left of the centre (50, 99).
+  CPieSlicesList upright;
+  MakeRemainder(upright);
+  ASSERT_TRUE(upright.AddValue(50.0, kRed, 0, "half"));
+  const PiePlan tall = Plan(upright, RECT{0, 0, 100, 200}, measurer, "", 90.0f);
+  ASSERT_EQ(tall.steps.size(), 2u);
+  const RectF& left = tall.steps[0].rcLabel;
+  EXPECT_NEAR(left.x + left.width / 2.0f, 50.0f - 41.65f, 1e-3f);
+  EXPECT_NEAR(left.y + left.height / 2.0f, 99.0f, 1e-3f);
+  const RectF& bottom = tall.steps[1].rcLabel;  // the remainder, from 270 to 450
+  EXPECT_NEAR(bottom.x + bottom.width / 2.0f, 50.0f + 41.65f, 1e-3f);
+
   // Labels switched off, or a single slice: none.
   const PiePlan off = Plan(list, RECT{0, 0, 200, 150}, measurer, "", 0.0f, true, false);
   for (const SliceStep& step : off.steps) EXPECT_FALSE(step.bLabel);
