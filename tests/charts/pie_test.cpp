@@ -60,6 +60,9 @@ TEST(PieSlices, TheRemainderTakesWhatTheOthersLeave) {
   Fill(a, {50.0, 30.0});
   EXPECT_EQ(Values(a), (std::vector<double>{50.0, 30.0, 20.0}));
   EXPECT_EQ(a.GetTail()->m_strPercent, CString("20%"));
+  // Percentages are whole numbers, halves away from zero.
+  for (const auto& [d, psz] : {std::pair<double, const char*>{40.05, "40%"}, {2.9, "3%"}, {33.5, "34%"}, {-0.05, "0%"}})
+    EXPECT_EQ(CPieSlice(d, 0, 0, "").m_strPercent, CString(psz)) << d;
 
   CPieSlicesList b;  // 100.05 counts as whole; nothing more fits
   Fill(b, {60.0, 40.05});
@@ -90,12 +93,6 @@ TEST(PieSlices, TheRemainderTakesWhatTheOthersLeave) {
   EXPECT_EQ(a.GetTail()->m_strPercent, CString("100%"));
   a.RemoveAll();
   EXPECT_TRUE(a.IsEmpty());
-}
-
-TEST(PieSlices, PercentTextsAreWholeNumbers) {
-  const std::pair<double, const char*> cases[] = {{50.0, "50%"}, {40.05, "40%"}, {2.9, "3%"},
-                                                  {33.5, "34%"}, {100.0, "100%"}, {-0.05, "0%"}};
-  for (const auto& c : cases) EXPECT_EQ(CPieSlice(c.first, 0, 0, "").m_strPercent, CString(c.second)) << c.first;
 }
 
 TEST(PieLayout, SlicesInListOrderFromTheStartAngle) {

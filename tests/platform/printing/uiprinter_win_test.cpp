@@ -192,30 +192,26 @@ TEST(UIPrinter, EveryEarlyEndHasItsMessageAndEndsTheDocumentCleanly) {
   }
 }
 
-TEST(UIPrinter, ThePagePrintsTitlePictureAndPageNumber) {
-  CWnd wnd;  // a window whose middle is red
-  ASSERT_TRUE(wnd.CreateEx(0, AfxRegisterWndClass(0), "src", WS_POPUP | WS_VISIBLE, 0, 0, 200, 150, nullptr, nullptr));
-  {
-    CClientDC dc(&wnd);
-    dc.FillSolidRect(0, 0, 200, 150, RGB(255, 255, 255));
-    dc.FillSolidRect(50, 40, 100, 60, RGB(255, 0, 0));
-  }
+TEST(UIPrinter, ThePagesPrintTitlePictureAndPageNumber) {
+  CWnd wnd;  // a red window wider than a page's body: two pages across
+  ASSERT_TRUE(wnd.CreateEx(0, AfxRegisterWndClass(0), "src", WS_POPUP | WS_VISIBLE, 0, 0, 1000, 150, nullptr, nullptr));
+  CClientDC(&wnd).FillSolidRect(0, 0, 1000, 150, RGB(255, 0, 0));
   CMetafilePrintSeam seam;
   SeamScope scope(&seam);
   RecordingPrinter printer;
   PrintInfo info;
   info.SetPageTitleText("Header title");
-  info.m_rcTarget = CRect(50, 40, 150, 100);
+  info.m_rcTarget = CRect(0, 0, 1000, 150);
   info.m_pParentWnd = &wnd;
   ASSERT_TRUE(printer.Print(info));
-  EXPECT_EQ(Log(printer.m_log.begin() + 5, printer.m_log.begin() + 8),
-            (Log{"PrepareContent", "GetCtrlDC", "ReleaseScreenDC"}));
   // The seam's printer has the screen's resolution: the picture keeps its
-  // 100 x 60 pixels at the body's top-left corner.
+  // pixels, the second page shows what the first could not.
   const CRect body = printer.m_rcBodySeen;
-  const CRect rcDraw(body.left, body.top, body.left + 100, body.top + 60);
-  ASSERT_EQ(printer.m_arrayDraw, std::vector<CRect>{rcDraw});
+  const CRect rcFirst(body.left, body.top, body.left + 1000, body.top + 150);
+  ASSERT_EQ(printer.m_arrayDraw, (std::vector<CRect>{rcFirst, rcFirst - CPoint(body.Width(), 0)}));
 
+  // Both pages played over each other: red across the body, clipped to it;
+  // the title above it, the page number below, nothing in the margins.
   const CSize size = CMetafilePrintSeam::GetPageSize();
   gfxtest::Canvas page(size.cx, size.cy, RGB(255, 255, 255));
   ASSERT_TRUE(seam.Play(page.dc.m_hDC));
@@ -225,14 +221,13 @@ TEST(UIPrinter, ThePagePrintsTitlePictureAndPageNumber) {
       for (int x = rc.left; x < rc.right; ++x) n += page.At(x, y) != RGB(255, 255, 255);
     return n;
   };
-  EXPECT_EQ(Inked(rcDraw), rcDraw.Width() * rcDraw.Height());  // red all over
-  EXPECT_EQ(page.At(rcDraw.right - 1, rcDraw.bottom - 1), RGB(255, 0, 0));
-  EXPECT_EQ(Inked(CRect(rcDraw.right, body.top + 1, body.right, body.bottom - 1)), 0);
-  // The title in the header above the body, the page number in the footer
-  // below it, nothing in the margin.
+  const CRect rcRed(body.left, body.top, body.right, body.top + 150);
+  EXPECT_EQ(Inked(rcRed), rcRed.Width() * rcRed.Height());
+  EXPECT_EQ(page.At(body.CenterPoint().x, body.top + 75), RGB(255, 0, 0));
+  EXPECT_EQ(Inked(CRect(body.left, rcRed.bottom, body.right, body.bottom - 1)), 0);
   EXPECT_GT(Inked(CRect(body.left, body.top - 20, body.left + 60, body.top - 3)), 20);
   EXPECT_GT(Inked(CRect(body.CenterPoint().x - 30, body.bottom + 3, body.CenterPoint().x + 30, body.bottom + 15)), 20);
-  EXPECT_EQ(Inked(CRect(0, 0, body.left - 1, size.cy)), 0);
+  EXPECT_EQ(Inked(CRect(0, 0, body.left - 1, size.cy)) + Inked(CRect(body.right + 1, 0, size.cx, size.cy)), 0);
 }
 
 }  // namespace
