@@ -148,7 +148,7 @@ TEST_F(PieWinTest, DraggingTurnsOneDegreePerMouseMessage) {
     int x, y;
     float angle;
   } moves[] = {{80, 31, 1}, {80, 70, 2}, {80, 60, 1}, {80, 60, 1},  // down on the right, up, no move
-               {60, 10, 0}, {50, 10, -1}, {50, 90, 0}, {40, 90, 1}};  // up, left above, down, left below
+               {60, 10, 0}, {50, 10, -1}, {60, 90, 0}, {40, 90, 1}};  // up, left above, down, left below
   for (const auto& m : moves) {
     pie.Send(WM_MOUSEMOVE, m.x, m.y);
     EXPECT_EQ(pie.StartAngle(), m.angle) << m.x << "," << m.y;
@@ -204,19 +204,19 @@ TEST_F(PieWinTest, ClearAllCopyAndAPieWithoutWindow) {
   loose.SetShowLegend(false);
   loose.SetTitle("T", "Courier New", kRed, 30, FW_BOLD, true, false);
   EXPECT_EQ(loose.TitleFont().lfHeight, 30);
-  gfxtest::Canvas canvas(60, 60, kWhite);
-  loose.DrawInto(canvas.dc, CRect(0, 0, 60, 60));
-  EXPECT_EQ(canvas.At(30, 45), kGreen);
+  gfxtest::Canvas canvas(100, 100, kWhite);
+  loose.DrawInto(canvas.dc, CRect(0, 0, 100, 100));
+  EXPECT_EQ(PixelAt(canvas, loose.Centre(), 0, 0), kGreen);
   // Create keeps title text and colour but resets the font.
   ASSERT_TRUE(loose.Create(1008, &m_parent, kBlue));
   EXPECT_EQ(loose.GetTitle(), CString("T"));
   EXPECT_TRUE(loose.TitleFont().lfHeight == 15 && loose.TitleFont().lfItalic == 0);
-  // Zero-size areas draw nothing.
+  // Zero-size areas draw nothing but the background.
   gfxtest::Canvas small(20, 20, kWhite);
   loose.DrawInto(small.dc, CRect(0, 0, 0, 0));
   loose.DrawInto(small.dc, CRect(5, 5, 7, 7));
   EXPECT_EQ(loose.Pie().width, 0.0f);
-  EXPECT_EQ(small.InkBox(kWhite), CRect());
+  EXPECT_EQ(small.InkBox(kWhite), CRect(5, 5, 7, 7));
 }
 
 TEST_F(PieWinTest, PrintedPagePlaysBackWithThePieAndTheTitle) {
