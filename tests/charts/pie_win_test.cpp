@@ -10,6 +10,7 @@
 
 #include "../graphics/GraphicsWinSupport.h"
 #include "PieCtrl.h"
+#include "print_seam_scope.h"
 
 namespace {
 
@@ -32,12 +33,6 @@ COLORREF PixelAt(const gfxtest::Canvas& canvas, qor::pie::PointF c, double dDegr
   const double a = dDegrees * 3.14159265358979 / 180.0;
   return canvas.At(static_cast<int>(std::lround(c.x + std::cos(a) * r)), static_cast<int>(std::lround(c.y + std::sin(a) * r)));
 }
-
-struct SeamScope {
-  explicit SeamScope(CPrintSeam* p) : pOld(AfxSetPrintSeam(p)) {}
-  ~SeamScope() { AfxSetPrintSeam(pOld); }
-  CPrintSeam* pOld;
-};
 
 class PieWinTest : public testing::Test {
  protected:
@@ -230,7 +225,7 @@ TEST_F(PieWinTest, PrintedPagePlaysBackWithThePieAndTheTitle) {
   const qor::pie::RectF rcScreen = pie.Pie();
 
   CMetafilePrintSeam seam;
-  SeamScope scope(&seam);
+  PrintSeamScope scope(&seam);
   EXPECT_EQ(pie.Print(CRect(0, 0, 200, 150), false), CString());
   EXPECT_EQ(seam.m_arrayLog, (std::vector<CString>{"Defaults", "Dialog", "StartDoc Shares", "StartPage 1", "EndPage 1",
                                                    "EndDoc", "DeleteDC"}));

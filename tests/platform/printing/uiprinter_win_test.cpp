@@ -8,16 +8,11 @@
 #include "../../graphics/GraphicsWinSupport.h"
 #include "PrintPages.h"
 #include "UIPrinter.h"
+#include "print_seam_scope.h"
 
 namespace {
 
 using Log = std::vector<CString>;
-
-struct SeamScope {
-  explicit SeamScope(CPrintSeam* p) : pOld(AfxSetPrintSeam(p)) {}
-  ~SeamScope() { AfxSetPrintSeam(pOld); }
-  CPrintSeam* pOld;
-};
 
 CString Step(const char* psz, int nPage = 0) {
   CString str(psz);
@@ -108,7 +103,7 @@ Log Cat(std::initializer_list<Log> parts) {
 
 TEST(UIPrinter, TwoAcrossThreeDownCallsTheStepsInOrderForEveryPage) {
   CMetafilePrintSeam seam;
-  SeamScope scope(&seam);
+  PrintSeamScope scope(&seam);
   RecordingPrinter printer;
   printer.m_dAcross = 1.5;
   printer.m_dDown = 2.5;
@@ -178,7 +173,7 @@ TEST(UIPrinter, EveryEarlyEndHasItsMessageAndEndsTheDocumentCleanly) {
     seam.m_bHasPrinter = c.bHasPrinter;
     seam.m_nAnswer = c.nAnswer;
     seam.m_strFailStep = c.pszFail;
-    SeamScope scope(&seam);
+    PrintSeamScope scope(&seam);
     RecordingPrinter printer;
     printer.m_dAcross = printer.m_dDown = c.dBodies;
     printer.m_bNoBody = c.bNoBody;
@@ -197,7 +192,7 @@ TEST(UIPrinter, ThePagesPrintTitlePictureAndPageNumber) {
   ASSERT_TRUE(wnd.CreateEx(0, AfxRegisterWndClass(0), "src", WS_POPUP | WS_VISIBLE, 0, 0, 1000, 150, nullptr, nullptr));
   CClientDC(&wnd).FillSolidRect(0, 0, 1000, 150, RGB(255, 0, 0));
   CMetafilePrintSeam seam;
-  SeamScope scope(&seam);
+  PrintSeamScope scope(&seam);
   RecordingPrinter printer;
   PrintInfo info;
   info.SetPageTitleText("Header title");
