@@ -62,6 +62,8 @@ class QOR032_API CPieCtrl : public CWnd {
   afx_msg LRESULT OnPrintClient(WPARAM wParam, LPARAM lParam);
 
   void Redraw(bool bErase);
+  // Every change of the slices ends here: the chart is repainted.
+  void OnSlicesChanged();
 
   qor::GdiplusSession m_gdiplus;  // before anything drawn with GDI+
   bool m_bSmooth;

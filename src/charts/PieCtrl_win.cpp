@@ -95,14 +95,16 @@ void CPieCtrl::SetTitle(CString const& strTitle, CString const& strFace, COLORRE
 
 bool CPieCtrl::AddSlice(double dValue, COLORREF crFill, COLORREF crLabel, CString const& strLabel) {
   if (m_pSlices == nullptr || !m_pSlices->AddValue(dValue, crFill, crLabel, strLabel)) return false;
-  Redraw(false);
+  OnSlicesChanged();
   return true;
 }
 
 void CPieCtrl::ClearAll() {
   if (m_pSlices != nullptr) m_pSlices->RemoveAllButRemainder();
-  Redraw(false);
+  OnSlicesChanged();
 }
+
+void CPieCtrl::OnSlicesChanged() { Redraw(false); }
 
 void CPieCtrl::SetSmoothMode(bool bSmooth) {
   m_bSmooth = bSmooth;
