@@ -7,10 +7,12 @@
 #include "FontDefMgr.h"
 #include "GraphicsUtils.h"
 #include "ImageWrapper.h"
+#include "PieSlices.h"
 #include "QorIcon.h"
 #include "Shade.h"
 #include "ShadeProps.h"
 
 #if defined(_WIN32)
 #include "MemDC.h"
+#include "PieCtrl.h"
 #endif

@@ -6,17 +6,11 @@
 
 #include "afxext.h"
 #include "fwtest_win.h"
+#include "print_seam_scope.h"
 
 namespace {
 
 using Log = std::vector<CString>;
-
-// Installs a print seam for one test and removes it again.
-struct PrintSeamScope {
-  explicit PrintSeamScope(CPrintSeam* p) : pOld(AfxSetPrintSeam(p)) {}
-  ~PrintSeamScope() { AfxSetPrintSeam(pOld); }
-  CPrintSeam* pOld;
-};
 
 // The whole job as a host writes it; returns what the seam saw.
 Log PrintOnePage(CMetafilePrintSeam& seam) {

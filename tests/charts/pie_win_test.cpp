@@ -1,0 +1,259 @@
+// CPieCtrl under Wine: creation and its remainder slice, pixels of slices,
+// labels and legend boxes, dragging with mouse messages, ClearAll, Copy,
+// PrintWindow, and printing through the metafile print seam.
+#include <afxwin.h>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+
+#include "../graphics/GraphicsWinSupport.h"
+#include "PieCtrl.h"
+#include "print_seam_scope.h"
+
+namespace {
+
+constexpr COLORREF kBlue = RGB(0, 0, 255), kRed = RGB(255, 0, 0), kGreen = RGB(0, 160, 0);
+constexpr COLORREF kYellow = RGB(255, 255, 0), kWhite = RGB(255, 255, 255), kBlack = RGB(0, 0, 0);
+
+// Reads the geometry of the last draw and draws on request.
+class TestPie : public CPieCtrl {
+ public:
+  void DrawInto(CDC& dc, const CRect& rc) { Draw(&dc, rc, 0.0); }
+  qor::pie::RectF Pie() const { return m_rcPie; }
+  qor::pie::PointF Centre() const { return m_ptCentre; }
+  float StartAngle() const { return m_fStartAngle; }
+  const LOGFONTA& TitleFont() const { return m_lfTitle; }
+  void Send(UINT nMsg, int x, int y) { SendMessage(nMsg, nMsg == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(x, y)); }
+};
+
+// The pixel at angle (degrees, clockwise from the x axis) and distance r.
+COLORREF PixelAt(const gfxtest::Canvas& canvas, qor::pie::PointF c, double dDegrees, double r) {
+  const double a = dDegrees * 3.14159265358979 / 180.0;
+  return canvas.At(static_cast<int>(std::lround(c.x + std::cos(a) * r)), static_cast<int>(std::lround(c.y + std::sin(a) * r)));
+}
+
+class PieWinTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(m_parent.CreateEx(0, AfxRegisterWndClass(0), "host", WS_POPUP | WS_VISIBLE, 0, 0, 400, 300, nullptr,
+                                  nullptr));
+  }
+  void TearDown() override { CWnd::DeleteTempMap(); }
+  CWnd m_parent;
+};
+
+TEST_F(PieWinTest, CreateMakesOneBlueSliceWithRedLabelsAndNoLegend) {
+  CWnd placeholder;
+  ASSERT_TRUE(placeholder.Create(AfxRegisterWndClass(0), "", WS_CHILD, CRect(20, 30, 120, 130), &m_parent, 1001));
+  TestPie pie;
+  ASSERT_TRUE(pie.Create(1001, &m_parent, kBlue));
+  char szClass[32] = {}, szText[8] = {};
+  ::GetClassNameA(pie.m_hWnd, szClass, sizeof szClass);
+  ::GetWindowTextA(pie.m_hWnd, szText, sizeof szText);
+  EXPECT_TRUE(CString(szClass) == "QorPieCtrl" && CString(szText) == "Pie" && pie.IsWindowVisible());
+  // In place of the placeholder, which is gone.
+  EXPECT_FALSE(::IsWindow(placeholder.m_hWnd));
+  CRect rc;
+  pie.GetWindowRect(&rc);
+  m_parent.ScreenToClient(&rc);
+  EXPECT_EQ(rc, CRect(20, 30, 120, 130));
+
+  const CPieSlice* pSlice = pie.GetSlices()->GetTail();
+  ASSERT_EQ(pie.GetSlices()->GetCount(), 1);
+  EXPECT_TRUE(pSlice->m_dValue == 100.0 && pSlice->m_crFill == kBlue && pSlice->m_crLabel == kRed);
+  EXPECT_EQ(pie.TitleFont().lfHeight, 15);
+
+  // One blue disc with its outline; no label, no legend box.
+  gfxtest::Canvas canvas(100, 100, kWhite);
+  pie.DrawInto(canvas.dc, CRect(0, 0, 100, 100));
+  int nWrong = 0;
+  for (int y = 0; y < 100; ++y)
+    for (int x = 0; x < 100; ++x) {
+      const double d = std::hypot(x + 0.5 - 50.0, y + 0.5 - 49.0);
+      nWrong += (d < 46.0 && canvas.At(x, y) != kBlue) || (d > 51.0 && canvas.At(x, y) != ::GetSysColor(COLOR_BTNFACE));
+    }
+  EXPECT_EQ(nWrong, 0);
+  EXPECT_EQ(canvas.At(50, 0), kBlack);
+
+  // A second Create refuses and the window stays; no parent, no window.
+  EXPECT_FALSE(pie.Create(1001, &m_parent, kRed));
+  EXPECT_TRUE(::IsWindow(pie.m_hWnd));
+  TestPie orphan;
+  EXPECT_FALSE(orphan.Create(1003, nullptr, kBlue));
+}
+
+TEST_F(PieWinTest, SlicesLabelsAndLegendBoxesWhereTheLayoutPutsThem) {
+  TestPie pie;
+  ASSERT_TRUE(pie.Create(1004, &m_parent, kBlue));
+  ASSERT_TRUE(pie.AddSlice(50.0, kRed, kYellow, "Fifty"));
+  ASSERT_TRUE(pie.AddSlice(30.0, kGreen, kYellow, "Thirty"));
+  gfxtest::Canvas canvas(200, 150, kWhite);
+  pie.DrawInto(canvas.dc, CRect(0, 0, 200, 150));
+  const qor::pie::PointF c = pie.Centre();
+  EXPECT_TRUE(c.x == 100.0f && c.y == 74.0f);
+  // Halfway out: 50 from 0 to 180, 30 from 180 to 288, the rest to 360.
+  const struct {
+    double degrees;
+    COLORREF cr;
+  } probes[] = {{10, kRed}, {170, kRed}, {190, kGreen}, {280, kGreen}, {295, kBlue}, {355, kBlue}};
+  for (const auto& p : probes) EXPECT_EQ(PixelAt(canvas, c, p.degrees, 40.0), p.cr) << p.degrees;
+  // Labels, smoothed: yellow on the 50 and 30 slices, red on the remainder.
+  auto CountNear = [&](double dDegrees, COLORREF cr) {
+    const double a = dDegrees * 3.14159265358979 / 180.0;
+    const int cx = static_cast<int>(c.x + std::cos(a) * 62.9), cy = static_cast<int>(c.y + std::sin(a) * 62.9);
+    int n = 0;
+    for (int y = cy - 8; y <= cy + 8; ++y)
+      for (int x = cx - 14; x <= cx + 14; ++x) {
+        const COLORREF px = canvas.At(x, y);
+        n += std::abs(GetRValue(px) - GetRValue(cr)) <= 100 && std::abs(GetGValue(px) - GetGValue(cr)) <= 100 &&
+             std::abs(GetBValue(px) - GetBValue(cr)) <= 100;
+      }
+    return n;
+  };
+  EXPECT_GT(CountNear(90, kYellow), 5);
+  EXPECT_GT(CountNear(234, kYellow), 5);
+  EXPECT_EQ(CountNear(324, kYellow), 0);
+  EXPECT_GT(CountNear(324, kRed), 4);
+  // Legend boxes at the right edge (R = 199): "Fifty" top right, "Thirty"
+  // bottom right, framed in shadow (left, top) and highlight (right).
+  EXPECT_EQ(canvas.At(196, 3), kRed);
+  EXPECT_EQ(canvas.At(196, 144), kGreen);
+  EXPECT_EQ(canvas.At(198, 144), ::GetSysColor(COLOR_BTNHIGHLIGHT));
+  int x = 196;
+  while (x > 150 && canvas.At(x, 144) == kGreen) --x;
+  EXPECT_EQ(canvas.At(x, 144), ::GetSysColor(COLOR_BTNSHADOW));
+  EXPECT_GT(199 - x, 8);  // as high as the text
+  EXPECT_EQ(canvas.InkBox(::GetSysColor(COLOR_BTNFACE)).left, 26);  // no legend on the left
+}
+
+TEST_F(PieWinTest, DraggingTurnsOneDegreePerMouseMessage) {
+  TestPie pie;
+  ASSERT_TRUE(pie.Create(1005, &m_parent, kBlue));
+  ASSERT_TRUE(pie.AddSlice(25.0, kRed, kYellow, "Quarter"));
+  pie.UpdateWindow();  // the first paint places the centre at (50, 49)
+  pie.Send(WM_MOUSEMOVE, 80, 30);
+  pie.Send(WM_MOUSEMOVE, 80, 31);  // no button down: nothing
+  EXPECT_EQ(pie.StartAngle(), 0.0f);
+  pie.Send(WM_LBUTTONDOWN, 80, 30);
+  EXPECT_EQ(::GetCapture(), pie.m_hWnd);
+  pie.ValidateRect(nullptr);
+  const struct {
+    int x, y;
+    float angle;
+  } moves[] = {{80, 31, 1}, {80, 70, 2}, {80, 60, 1}, {80, 60, 1},  // down on the right, up, no move
+               {60, 10, 0}, {50, 10, -1}, {60, 90, 0}, {40, 90, 1}};  // up, left above, down, left below
+  for (const auto& m : moves) {
+    pie.Send(WM_MOUSEMOVE, m.x, m.y);
+    EXPECT_EQ(pie.StartAngle(), m.angle) << m.x << "," << m.y;
+  }
+  CRect rcUpdate;
+  pie.GetUpdateRect(&rcUpdate, FALSE);
+  EXPECT_EQ(rcUpdate, CRect(1, 0, 99, 98));  // only the pie
+  // 89 more degrees: the quarter now runs from 90 to 180, the lower left.
+  for (int y = 91; y < 180; ++y) pie.Send(WM_MOUSEMOVE, 80, y);
+  pie.Send(WM_LBUTTONUP, 80, 180);
+  EXPECT_EQ(::GetCapture(), nullptr);
+  pie.Send(WM_MOUSEMOVE, 80, 190);
+  EXPECT_EQ(pie.StartAngle(), 90.0f);
+  gfxtest::Canvas canvas(100, 100, kWhite);
+  ASSERT_TRUE(::PrintWindow(pie.m_hWnd, canvas.dc.m_hDC, PW_CLIENTONLY));
+  EXPECT_EQ(PixelAt(canvas, pie.Centre(), 135, 25), kRed);
+  EXPECT_EQ(PixelAt(canvas, pie.Centre(), 45, 25), kBlue);
+  // A long drag stays within one turn: 90 + 405 degrees.
+  pie.Send(WM_LBUTTONDOWN, 80, 0);
+  for (int y = 1; y <= 405; ++y) pie.Send(WM_MOUSEMOVE, 80, y);
+  EXPECT_EQ(pie.StartAngle(), 135.0f);
+}
+
+TEST_F(PieWinTest, ClearAllCopyAndAPieWithoutWindow) {
+  TestPie pie;
+  ASSERT_TRUE(pie.Create(1007, &m_parent, kBlue));
+  for (double d : {10.0, 20.0, 30.0}) ASSERT_TRUE(pie.AddSlice(d, kGreen, kYellow, "x"));
+  pie.ClearAll();
+  const CPieSlice* pSlice = pie.GetSlices()->GetTail();
+  ASSERT_EQ(pie.GetSlices()->GetCount(), 1);
+  EXPECT_TRUE(pSlice->m_dValue == 100.0 && pSlice->m_crFill == kBlue && pSlice->m_crLabel == kRed);
+
+  // Copy: the window's picture on the clipboard.
+  pie.UpdateWindow();
+  ASSERT_TRUE(::OpenClipboard(nullptr) && ::EmptyClipboard() && ::CloseClipboard());
+  pie.Copy();
+  ASSERT_TRUE(::OpenClipboard(nullptr));
+  CDC mem;
+  mem.CreateCompatibleDC(nullptr);
+  HGDIOBJ hOld = ::SelectObject(mem.m_hDC, ::GetClipboardData(CF_BITMAP));
+  EXPECT_EQ(mem.GetPixel(50, 50), kBlue);
+  EXPECT_EQ(mem.GetPixel(100, 50), CLR_INVALID);  // 100 wide
+  ::SelectObject(mem.m_hDC, hOld);
+  ::CloseClipboard();
+
+  // No window: the first slice is the remainder; bad values are refused;
+  // the rest works on the model and Draw draws it.
+  TestPie loose;
+  EXPECT_TRUE(loose.AddSlice(40.0, kGreen, kRed, "first"));
+  EXPECT_FALSE(loose.AddSlice(std::nan(""), kGreen, kRed, "nan"));
+  EXPECT_FALSE(loose.AddSlice(-1.0, kGreen, kRed, "neg"));
+  loose.ClearAll();
+  loose.SetShowLegend(false);
+  loose.SetTitle("T", "Courier New", kRed, 30, FW_BOLD, true, false);
+  EXPECT_EQ(loose.TitleFont().lfHeight, 30);
+  gfxtest::Canvas canvas(100, 100, kWhite);
+  loose.DrawInto(canvas.dc, CRect(0, 0, 100, 100));
+  EXPECT_EQ(PixelAt(canvas, loose.Centre(), 0, 0), kGreen);
+  // Create keeps title text and colour but resets the font.
+  ASSERT_TRUE(loose.Create(1008, &m_parent, kBlue));
+  EXPECT_EQ(loose.GetTitle(), CString("T"));
+  EXPECT_TRUE(loose.TitleFont().lfHeight == 15 && loose.TitleFont().lfItalic == 0);
+  // Zero-size areas draw nothing but the background.
+  gfxtest::Canvas small(20, 20, kWhite);
+  loose.DrawInto(small.dc, CRect(0, 0, 0, 0));
+  loose.DrawInto(small.dc, CRect(5, 5, 7, 7));
+  EXPECT_EQ(loose.Pie().width, 0.0f);
+  EXPECT_EQ(small.InkBox(kWhite), CRect(5, 5, 7, 7));
+}
+
+TEST_F(PieWinTest, PrintedPagePlaysBackWithThePieAndTheTitle) {
+  TestPie pie;
+  ASSERT_TRUE(pie.Create(1012, &m_parent, kBlue));
+  pie.SetTitle("Shares", "", kBlack, -1, -1, false, false);
+  ASSERT_TRUE(pie.AddSlice(50.0, kRed, kYellow, "Fifty"));
+  ASSERT_TRUE(pie.AddSlice(30.0, kGreen, kYellow, "Thirty"));
+  gfxtest::Canvas screen(200, 150, kWhite);
+  pie.DrawInto(screen.dc, CRect(0, 0, 200, 150));
+  const qor::pie::RectF rcScreen = pie.Pie();
+
+  CMetafilePrintSeam seam;
+  PrintSeamScope scope(&seam);
+  EXPECT_EQ(pie.Print(CRect(0, 0, 200, 150), false), CString());
+  EXPECT_EQ(seam.m_arrayLog, (std::vector<CString>{"Defaults", "Dialog", "StartDoc Shares", "StartPage 1", "EndPage 1",
+                                                   "EndDoc", "DeleteDC"}));
+  // The seam's printer has the screen's resolution: the pie keeps its size,
+  // below the header.
+  const qor::pie::RectF rcPaper = pie.Pie();
+  EXPECT_TRUE(rcPaper.width == rcScreen.width && rcPaper.height == rcScreen.height);
+  EXPECT_GT(rcPaper.y, 60.0f);
+  const CSize page = CMetafilePrintSeam::GetPageSize();
+  gfxtest::Canvas paper(page.cx, page.cy, kWhite);
+  ASSERT_TRUE(seam.Play(paper.dc.m_hDC));
+  EXPECT_EQ(PixelAt(paper, pie.Centre(), 90, rcPaper.height / 4), kRed);
+  EXPECT_EQ(PixelAt(paper, pie.Centre(), 234, rcPaper.height / 4), kGreen);
+  EXPECT_EQ(PixelAt(paper, pie.Centre(), 324, rcPaper.height / 4), kBlue);
+  int nInk = 0;  // the title in the header, at the top-left margin
+  for (int y = 48; y < 70; ++y)
+    for (int x = 48; x < 90; ++x) nInk += paper.At(x, y) != kWhite;
+  EXPECT_GT(nInk, 20);
+  for (int y = 0; y < page.cy; y += 4) ASSERT_EQ(paper.At(20, y), kWhite) << y;  // the margin
+
+  // Fitted to the page the pie grows to the body; no printer, or a user who
+  // cancels: the library's message.
+  EXPECT_EQ(pie.Print(CRect(0, 0, 200, 150), true), CString());
+  EXPECT_GT(pie.Pie().height, 3.0f * rcScreen.height);
+  seam.m_nAnswer = IDCANCEL;
+  EXPECT_EQ(pie.Print(CRect(0, 0, 200, 150), false), CString(PrintErrors::kCancelled));
+  seam.m_bHasPrinter = FALSE;
+  EXPECT_EQ(pie.Print(CRect(0, 0, 200, 150), false), CString(PrintErrors::kNoPrinter));
+}
+
+}  // namespace
