@@ -119,6 +119,7 @@ class QOR032_API CGraphCtrl : public CWnd {
 
  private:
   class ScaleSteps;
+  void* m_pPictureBits;  // the pixels of the section m_pBitmap was made with
   CGraphCtrl(const CGraphCtrl&) = delete;
   CGraphCtrl& operator=(const CGraphCtrl&) = delete;
   void CreateAxisFont();

@@ -45,6 +45,36 @@ void DeleteFont(CFont*& pFont) {
   pFont = nullptr;
 }
 
+// The picture: a top-down 32-bit DIB section, so that the many single pixels
+// of the curves' markers can be written straight into it.
+HBITMAP CreatePictureBitmap(CDC& dcWindow, const CSize& size, void** ppBits) {
+  BITMAPINFO bmi;
+  std::memset(&bmi, 0, sizeof bmi);
+  bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  bmi.bmiHeader.biWidth = size.cx;
+  bmi.bmiHeader.biHeight = -size.cy;
+  bmi.bmiHeader.biPlanes = 1;
+  bmi.bmiHeader.biBitCount = 32;
+  bmi.bmiHeader.biCompression = BI_RGB;
+  *ppBits = nullptr;
+  return ::CreateDIBSection(dcWindow.m_hDC, &bmi, DIB_RGB_COLORS, ppBits, nullptr, 0);
+}
+
+// The pixels of the picture, if pBitmap still holds the section whose bits
+// are pPictureBits (the system does not report a section's row order).
+GraphBits PictureBits(CBitmap* pBitmap, void* pPictureBits) {
+  GraphBits bits;
+  DIBSECTION ds;
+  if (pPictureBits == nullptr || pBitmap == nullptr || pBitmap->GetSafeHandle() == nullptr ||
+      ::GetObjectA(pBitmap->GetSafeHandle(), sizeof ds, &ds) != sizeof ds)
+    return bits;
+  if (ds.dsBm.bmBits != pPictureBits || ds.dsBm.bmBitsPixel != 32) return bits;
+  bits.pBits = static_cast<DWORD*>(pPictureBits);
+  bits.cx = ds.dsBm.bmWidth;
+  bits.cy = ds.dsBm.bmHeight;
+  return bits;
+}
+
 // The size of text in a font on dc; empty when dc has no device.
 CSize MeasureIn(CDC* pDC, CFont* pFont, const CString& strText) {
   if (pDC == nullptr || pDC->GetSafeHdc() == nullptr) return CSize(0, 0);
@@ -102,7 +132,8 @@ CGraphCtrl::CGraphCtrl()
       m_pAxisFont(nullptr),
       m_pTitleFont(nullptr),
       m_pBitmap(new CBitmap),
-      m_strTitleFont(kDefaultFace) {}
+      m_strTitleFont(kDefaultFace),
+      m_pPictureBits(nullptr) {}
 
 CGraphCtrl::~CGraphCtrl() {
   delete m_pMemDC;
@@ -245,7 +276,7 @@ void CGraphCtrl::InvalidateCtrl(bool bRebuild) {
   if (m_pMemDC->GetSafeHdc() == nullptr) {
     CDC* pWindowDC = GetDC();
     const bool bDevice = pWindowDC != nullptr && m_pMemDC->CreateCompatibleDC(pWindowDC);
-    if (bDevice && m_pBitmap->CreateCompatibleBitmap(pWindowDC, rcClient.Width(), rcClient.Height()))
+    if (bDevice && m_pBitmap->Attach(CreatePictureBitmap(*pWindowDC, rcClient.Size(), &m_pPictureBits)))
       m_pMemDC->SelectObject(m_pBitmap);
     if (pWindowDC != nullptr) ReleaseDC(pWindowDC);
     if (bDevice) {
@@ -277,7 +308,7 @@ void CGraphCtrl::DrawDatedGraph() {
   const GraphPicture pic = LayoutDatedGraph(m_lastScaling, m_arrayCurves, steps);
 
   const int nOldBkMode = m_pMemDC->SetBkMode(TRANSPARENT);
-  qor::graph::PaintGraphPicture(*m_pMemDC, pic, GraphPens{m_crGrid, m_crTick, m_crAxis});
+  PaintGraphPicture(*m_pMemDC, pic, GraphPens{m_crGrid, m_crTick, m_crAxis}, PictureBits(m_pBitmap, m_pPictureBits));
   DrawLegend(pic.rcLegend);
   m_pMemDC->SetBkMode(nOldBkMode);
 }

@@ -14,27 +14,53 @@ void Line(CDC& dc, int x0, int y0, int x1, int y1) {
   dc.LineTo(x1, y1);
 }
 
-void PaintCurve(CDC& dc, const GraphCurvePath& path) {
+// The four diagonal neighbours of each point.
+void PaintMarkers(CDC& dc, const std::vector<POINT>& pts, COLORREF cr, const GraphBits& bits) {
+  if (bits.pBits == nullptr) {
+    for (const POINT& pt : pts) {
+      dc.SetPixelV(pt.x - 1, pt.y - 1, cr);
+      dc.SetPixelV(pt.x - 1, pt.y + 1, cr);
+      dc.SetPixelV(pt.x + 1, pt.y - 1, cr);
+      dc.SetPixelV(pt.x + 1, pt.y + 1, cr);
+    }
+    return;
+  }
+  // One GDI call per pixel would cost more than the whole curve: the pixels
+  // are written as SetPixel writes them into a 32-bit DIB.
+  ::GdiFlush();
+  const DWORD px = (static_cast<DWORD>(GetRValue(cr)) << 16) | (static_cast<DWORD>(GetGValue(cr)) << 8) | GetBValue(cr);
+  auto put = [&](int x, int y) {
+    if (x >= 0 && x < bits.cx && y >= 0 && y < bits.cy) bits.pBits[static_cast<size_t>(y) * bits.cx + x] = px;
+  };
+  for (const POINT& pt : pts) {
+    put(pt.x - 1, pt.y - 1);
+    put(pt.x - 1, pt.y + 1);
+    put(pt.x + 1, pt.y - 1);
+    put(pt.x + 1, pt.y + 1);
+  }
+}
+
+void PaintCurve(CDC& dc, const GraphCurvePath& path, const GraphBits& bits) {
   CPen pen;
   pen.CreatePen(PS_SOLID, 0, path.crColor);
   CPen* pOld = dc.SelectObject(&pen);
   const std::vector<POINT>& pts = path.arrayPoints;
-  if (path.bMarkPoints) {
-    for (const POINT& pt : pts) {
-      dc.SetPixelV(pt.x - 1, pt.y - 1, path.crColor);
-      dc.SetPixelV(pt.x - 1, pt.y + 1, path.crColor);
-      dc.SetPixelV(pt.x + 1, pt.y - 1, path.crColor);
-      dc.SetPixelV(pt.x + 1, pt.y + 1, path.crColor);
-    }
+  if (path.bMarkPoints) PaintMarkers(dc, pts, path.crColor, bits);
+  // Markers and lines share one colour, so their order does not matter. A
+  // segment that does not move draws nothing, so repeated points are left
+  // out: dense curves repeat most of theirs.
+  std::vector<POINT> line;
+  line.reserve(pts.size());
+  for (const POINT& pt : pts) {
+    if (line.empty() || line.back().x != pt.x || line.back().y != pt.y) line.push_back(pt);
   }
-  // Markers and lines share one colour, so their order does not matter.
-  if (pts.size() > 1) dc.Polyline(pts.data(), static_cast<int>(pts.size()));
+  if (line.size() > 1) dc.Polyline(line.data(), static_cast<int>(line.size()));
   dc.SelectObject(pOld);
 }
 
 }  // namespace
 
-void PaintGraphPicture(CDC& dc, const GraphPicture& pic, const GraphPens& pens) {
+void PaintGraphPicture(CDC& dc, const GraphPicture& pic, const GraphPens& pens, const GraphBits& bits) {
   const GraphValues& gv = pic.values;
   CPen grid;
   CPen tick;
@@ -69,7 +95,7 @@ void PaintGraphPicture(CDC& dc, const GraphPicture& pic, const GraphPens& pens) 
     }
   }
 
-  for (const GraphCurvePath& path : pic.arrayCurves) PaintCurve(dc, path);
+  for (const GraphCurvePath& path : pic.arrayCurves) PaintCurve(dc, path, bits);
 
   dc.SelectObject(&axis);
   Line(dc, pic.ptAxisYFrom.x, pic.ptAxisYFrom.y, pic.ptAxisYTo.x, pic.ptAxisYTo.y);
