@@ -25,7 +25,8 @@ double Wave(int nDay, double dPeriod, double dPhase) { return std::sin(2.0 * CPI
 
 void FillQuarter(CGraphCtrl& graph) {
   graph.SetGraphTitle("Orders, returns and stock, first quarter");
-  graph.SetGridColor(RGB(200, 205, 215));
+  graph.SetGridColor(RGB(150, 160, 180));
+  graph.SetDateRange(DateTime(2024, 1, 3), DateTime(2024, 3, 30));
   graph.SetTickColor(RGB(90, 90, 90));
   graph.SetAxisColor(RGB(40, 40, 40));
   graph.SetLineColor(0, RGB(30, 90, 200));
@@ -45,7 +46,8 @@ void FillQuarter(CGraphCtrl& graph) {
 void FillYear(CGraphCtrl& graph) {
   graph.SetGraphTitle("Temperature and its trend, 400 days");
   graph.SetValueFormatPrePost("", " C");
-  graph.SetGridColor(RGB(215, 215, 200));
+  graph.SetGridColor(RGB(170, 165, 140));
+  graph.SetDateRange(DateTime(2023, 3, 10), DateTime(2024, 4, 13));
   graph.SetTickColor(RGB(100, 80, 40));
   graph.SetAxisColor(RGB(60, 40, 20));
   graph.SetLineColor(0, RGB(200, 110, 20));

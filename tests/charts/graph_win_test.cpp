@@ -310,7 +310,8 @@ TEST_F(GraphWin, PrintPutsTheGraphOnThePage) {
   seam.hMain = parent.m_hWnd;
   PrintScope scope(&seam);
   graph.SetGraphTitle("");
-  const auto before = Picture();
+  // Wider than the page, so that only the width can set the scale.
+  graph.SetWindowPos(nullptr, 0, 0, 400, 200, SWP_NOMOVE | SWP_NOZORDER);
   graph.SendMessage(WM_COMMAND, CGraphCtrl::ID_GRAPH_PRINT);
   app.m_pMainWnd = nullptr;
   EXPECT_EQ(seam.m_arrayLog,
@@ -332,11 +333,11 @@ TEST_F(GraphWin, PrintPutsTheGraphOnThePage) {
   EXPECT_EQ(At(rcLegend.left + 1, rcLegend.top + 1), kLegendFill);
   EXPECT_EQ(At(v.nOriginX, (v.nTop + v.nBottom) / 2 + 1), kAxis);
   EXPECT_EQ(At(v.DayColumn(10) + 1, v.ValueRow(kValues[0])), kRed);
-  EXPECT_EQ(At(0, 150), ::GetSysColor(COLOR_BTNSHADOW));
-  EXPECT_EQ(At(3, 150), kWhite);
-  if (page.cy > static_cast<int>(300 * s) + 2) {
-    EXPECT_EQ(paper.At(page.cx / 2, static_cast<int>(300 * s) + 1), kWhite);  // nothing below
-  }
+  EXPECT_EQ(At(0, 100), ::GetSysColor(COLOR_BTNSHADOW));
+  EXPECT_EQ(At(3, 100), kWhite);
+  EXPECT_EQ(At(399, 100), ::GetSysColor(COLOR_BTNHIGHLIGHT));
+  ASSERT_GT(page.cy, static_cast<int>(200 * s) + 2);
+  EXPECT_EQ(paper.At(page.cx / 2, static_cast<int>(200 * s) + 1), kWhite);  // nothing below
 }
 
 TEST_F(GraphWin, CancelledOrFailedPrintsPrintNothing) {
