@@ -1,4 +1,7 @@
-# Charts: the graph's data, scaling and layout everywhere; the windows and
-# their painting on Windows.
-set(CHARTS_PORTABLE GraphData.cpp GraphScale.cpp GraphLayout.cpp)
-set(CHARTS_WINDOWS MemDC_win.cpp GraphCtrl_win.cpp GraphCommands_win.cpp GraphPaint_win.cpp)
+# Charts: CMemDC (Windows only), then each control's files.
+set(CHARTS_PORTABLE "")
+set(CHARTS_WINDOWS MemDC_win.cpp)
+# The line graph: its data, scaling and layout everywhere; the window, its
+# painting and its commands on Windows.
+list(APPEND CHARTS_PORTABLE GraphData.cpp GraphScale.cpp GraphLayout.cpp)
+list(APPEND CHARTS_WINDOWS GraphCtrl_win.cpp GraphCommands_win.cpp GraphPaint_win.cpp)
