@@ -314,11 +314,15 @@ TEST(GraphLayout, CurvePointsWhereTheyFall) {
   KnownGraph g;
   for (GraphEntryY* p : g.c.a[0]->m_arrayEntries) p->m_dY = 0.0;
   g.c.a.push_back(nullptr);  // draws nothing
+  g.c.Add().AddEntry(Day(2024, 1, 2), 0.0);  // a single point
+  g.c.Add();                                 // no points
   const GraphValues v = ScaleDatedGraph(*g.steps, CRect(0, 0, 225, 272));
   const GraphPicture pic = LayoutDatedGraph(v, g.c.a, *g.steps);
   EXPECT_TRUE(v.dMin == -1.0 && v.dMax == 1.0 && v.dIncr == 0.2 && pic.arrayValueLines.size() == 12u);
-  ASSERT_EQ(pic.arrayCurves.size(), 1u);
+  ASSERT_EQ(pic.arrayCurves.size(), 3u);
   for (const POINT& pt : pic.arrayCurves[0].arrayPoints) EXPECT_EQ(pt.y, v.nOriginY);
+  EXPECT_TRUE(pic.arrayCurves[1].nCurve == 2 && pic.arrayCurves[1].arrayPoints.size() == 1u);
+  EXPECT_TRUE(pic.arrayCurves[2].nCurve == 3 && pic.arrayCurves[2].arrayPoints.empty());
 }
 
 namespace {

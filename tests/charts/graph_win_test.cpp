@@ -137,6 +137,13 @@ TEST_F(GraphWin, ValuedPointsNoCurvesAndSmallWindowsLeaveTheFrame) {
   graph.ClearAll();
   graph.Draw(true);
   EXPECT_EQ(Picture()->At(200, 150), kWhite);
+  // A single point draws only its marker.
+  graph.SetLineColor(0, kRed);
+  graph.AddEntry(0, DateTime(2023, 1, 21), 5.0);
+  graph.Draw(true);
+  pic = Picture();
+  const int x = V().DayColumn(20), y = V().ValueRow(5.0);
+  EXPECT_TRUE(pic->At(x - 1, y - 1) == kRed && pic->At(x + 1, y + 1) == kRed && pic->At(x, y) != kRed);
   for (const CSize& size : {CSize(0, 0), CSize(20, 15), CSize(400, 12)}) {
     graph.SetWindowPos(nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
     graph.AddEntry(0, DateTime(2023, 2, 1), 5.0);
