@@ -5,6 +5,9 @@
 #include "BkgStyle.h"
 #include "FontDef.h"
 #include "FontDefMgr.h"
+#include "GraphData.h"
+#include "GraphLayout.h"
+#include "GraphScale.h"
 #include "GraphicsUtils.h"
 #include "ImageWrapper.h"
 #include "PieSlices.h"
@@ -13,6 +16,7 @@
 #include "ShadeProps.h"
 
 #if defined(_WIN32)
+#include "GraphCtrl.h"
 #include "MemDC.h"
 #include "PieCtrl.h"
 #endif

@@ -1,0 +1,6 @@
+# The line graph's rebuild against one Polyline of its points, and its paint
+# against one BitBlt (Windows build, a small timing harness run under Wine).
+if(WIN32)
+  add_executable(graph_bench ${CMAKE_CURRENT_LIST_DIR}/graph_bench_win.cpp)
+  target_link_libraries(graph_bench PRIVATE qor032)
+endif()

@@ -1,0 +1,130 @@
+#include "GraphPaint.h"
+
+namespace qor::graph {
+
+namespace {
+
+const UINT kValueLabelFormat = DT_RIGHT | DT_VCENTER | DT_SINGLELINE;
+const UINT kLegendLabelFormat = DT_LEFT | DT_VCENTER | DT_SINGLELINE;
+const int kLegendFrameWidth = 1;
+const int kSampleLineWidth = 3;
+
+void Line(CDC& dc, int x0, int y0, int x1, int y1) {
+  dc.MoveTo(x0, y0);
+  dc.LineTo(x1, y1);
+}
+
+// The four diagonal neighbours of each point.
+void PaintMarkers(CDC& dc, const std::vector<POINT>& pts, COLORREF cr, const GraphBits& bits) {
+  if (bits.pBits == nullptr) {
+    for (const POINT& pt : pts) {
+      dc.SetPixelV(pt.x - 1, pt.y - 1, cr);
+      dc.SetPixelV(pt.x - 1, pt.y + 1, cr);
+      dc.SetPixelV(pt.x + 1, pt.y - 1, cr);
+      dc.SetPixelV(pt.x + 1, pt.y + 1, cr);
+    }
+    return;
+  }
+  // One GDI call per pixel would cost more than the whole curve: the pixels
+  // are written as SetPixel writes them into a 32-bit DIB.
+  ::GdiFlush();
+  const DWORD px = (static_cast<DWORD>(GetRValue(cr)) << 16) | (static_cast<DWORD>(GetGValue(cr)) << 8) | GetBValue(cr);
+  auto put = [&](int x, int y) {
+    if (x >= 0 && x < bits.cx && y >= 0 && y < bits.cy) bits.pBits[static_cast<size_t>(y) * bits.cx + x] = px;
+  };
+  for (const POINT& pt : pts) {
+    put(pt.x - 1, pt.y - 1);
+    put(pt.x - 1, pt.y + 1);
+    put(pt.x + 1, pt.y - 1);
+    put(pt.x + 1, pt.y + 1);
+  }
+}
+
+void PaintCurve(CDC& dc, const GraphCurvePath& path, const GraphBits& bits) {
+  CPen pen;
+  pen.CreatePen(PS_SOLID, 0, path.crColor);
+  CPen* pOld = dc.SelectObject(&pen);
+  const std::vector<POINT>& pts = path.arrayPoints;
+  if (path.bMarkPoints) PaintMarkers(dc, pts, path.crColor, bits);
+  // Markers and lines share one colour, so their order does not matter. A
+  // segment that does not move draws nothing, so repeated points are left
+  // out: dense curves repeat most of theirs.
+  std::vector<POINT> line;
+  line.reserve(pts.size());
+  for (const POINT& pt : pts) {
+    if (line.empty() || line.back().x != pt.x || line.back().y != pt.y) line.push_back(pt);
+  }
+  if (line.size() > 1) dc.Polyline(line.data(), static_cast<int>(line.size()));
+  dc.SelectObject(pOld);
+}
+
+}  // namespace
+
+void PaintGraphPicture(CDC& dc, const GraphPicture& pic, const GraphPens& pens, const GraphBits& bits) {
+  const GraphValues& gv = pic.values;
+  CPen grid;
+  CPen tick;
+  CPen axis;
+  grid.CreatePen(PS_SOLID, 0, pens.crGrid);
+  tick.CreatePen(PS_SOLID, 0, pens.crTick);
+  axis.CreatePen(PS_SOLID, 0, pens.crAxis);
+  CPen* pOld = dc.SelectObject(&grid);
+
+  const int ox = gv.nOriginX;
+  for (const GraphValueLine& line : pic.arrayValueLines) {
+    dc.SelectObject(&grid);
+    Line(dc, ox, line.y, pic.nGridRight, line.y);
+    dc.SelectObject(&tick);
+    Line(dc, ox, line.y, ox + kValueTick, line.y);
+    CRect rcLabel = line.rcLabel;
+    dc.DrawText(line.strLabel, &rcLabel, kValueLabelFormat);
+    for (const int r : line.arrayMinorRows) Line(dc, ox, r, ox + kValueMinorTick, r);
+  }
+
+  dc.SetTextColor(pens.crGrid);
+  for (const GraphDateMark& mark : pic.arrayDateMarks) {
+    if (mark.kind == kMarkMajor) {
+      dc.SelectObject(&grid);
+      Line(dc, mark.x, gv.nTop, mark.x, gv.nBottom);
+      dc.SelectObject(&tick);
+      Line(dc, mark.x, gv.nOriginY - kTickLong, mark.x, gv.nOriginY + kTickLong);
+      if (!mark.strLabel.IsEmpty()) dc.TextOut(mark.ptLabel.x, mark.ptLabel.y, mark.strLabel);
+    } else {
+      dc.SelectObject(&tick);
+      Line(dc, mark.x, gv.nOriginY - kTickShort, mark.x, gv.nOriginY);
+    }
+  }
+
+  for (const GraphCurvePath& path : pic.arrayCurves) PaintCurve(dc, path, bits);
+
+  dc.SelectObject(&axis);
+  Line(dc, pic.ptAxisYFrom.x, pic.ptAxisYFrom.y, pic.ptAxisYTo.x, pic.ptAxisYTo.y);
+  Line(dc, pic.ptAxisXFrom.x, pic.ptAxisXFrom.y, pic.ptAxisXTo.x, pic.ptAxisXTo.y);
+  dc.SelectObject(pOld);
+}
+
+void PaintGraphLegend(CDC& dc, const GraphLegend& legend, CFont* pFont) {
+  CBrush fill;
+  CPen frame;
+  fill.CreateSolidBrush(kLegendFill);
+  frame.CreatePen(PS_SOLID, kLegendFrameWidth, RGB(0, 0, 0));
+  CBrush* pOldBrush = dc.SelectObject(&fill);
+  CPen* pOldPen = dc.SelectObject(&frame);
+  dc.Rectangle(&legend.rcBox);
+  dc.SetTextColor(RGB(0, 0, 0));
+  CFont* pOldFont = pFont != nullptr && pFont->GetSafeHandle() != nullptr ? dc.SelectObject(pFont) : nullptr;
+  for (const GraphLegendEntry& entry : legend.arrayEntries) {
+    CPen sample;
+    sample.CreatePen(PS_SOLID, kSampleLineWidth, entry.crColor);
+    dc.SelectObject(&sample);
+    Line(dc, entry.ptLineFrom.x, entry.ptLineFrom.y, entry.ptLineTo.x, entry.ptLineTo.y);
+    dc.SelectObject(&frame);
+    CRect rcLabel = entry.rcLabel;
+    dc.DrawText(entry.strLabel, &rcLabel, kLegendLabelFormat);
+  }
+  if (pOldFont != nullptr) dc.SelectObject(pOldFont);
+  dc.SelectObject(pOldBrush);
+  dc.SelectObject(pOldPen);
+}
+
+}  // namespace qor::graph

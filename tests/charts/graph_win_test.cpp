@@ -1,0 +1,319 @@
+// CGraphCtrl under Wine: creation over a placeholder, the rebuilt picture
+// probed where its scaling puts things, paint, the popup menu, Copy and
+// Print through the framework's seams.
+#include <afxdlgs.h>
+#include <afxwin.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include <GraphCtrl.h>
+#include <GraphLayout.h>
+
+#include "../graphics/GraphicsWinSupport.h"
+
+namespace {
+
+const COLORREF kWhite = RGB(255, 255, 255), kGrid = RGB(180, 180, 180), kTick = RGB(0, 128, 0);
+const COLORREF kAxis = RGB(0, 0, 160), kRed = RGB(220, 0, 0), kTeal = RGB(0, 150, 150);
+const double kValues[3] = {83.0, 47.0, 22.0};
+using Log = std::vector<CString>;
+
+// Counts the rebuilds that draw the dated graph.
+class CProbeGraph : public CGraphCtrl {
+ public:
+  int m_nDrawn = 0;
+
+ protected:
+  void DrawDatedGraph() override {
+    ++m_nDrawn;
+    CGraphCtrl::DrawDatedGraph();
+  }
+};
+
+// A parent with a 400 x 300 placeholder and the graph in its place: three
+// curves of daily values over 1 January to 29 April 2023.
+class GraphWin : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(parent.CreateEx(0, nullptr, "host", WS_POPUP | WS_VISIBLE, 10, 10, 440, 340, nullptr, nullptr));
+    ASSERT_TRUE(placeholder.Create("", WS_CHILD | WS_VISIBLE, CRect(10, 10, 410, 310), &parent, 1001));
+    ASSERT_TRUE(graph.Create(1001, &parent));
+    graph.SetGraphTitle("Sales");
+    graph.SetGridColor(kGrid);
+    graph.SetTickColor(kTick);
+    graph.SetAxisColor(kAxis);
+    const COLORREF colours[3] = {kRed, kTeal, RGB(120, 0, 160)};
+    for (int c = 0; c < 3; ++c) {
+      graph.SetLineColor(c, colours[c]);
+      graph.SetLineLabel(c, c == 0 ? "Alpha" : c == 1 ? "Beta" : "Gamma", c != 1);
+      DateTime day(2023, 1, 1);
+      for (int d = 0; d < 119; ++d, day.AddDays(1)) graph.AddEntry(c, day, kValues[c]);
+    }
+    graph.SetDateRange(DateTime(2023, 1, 5), DateTime(2023, 4, 4));
+    graph.Draw(true);
+  }
+  void TearDown() override {
+    parent.DestroyWindow();
+    CWnd::DeleteTempMap();
+  }
+  // The picture as WM_PRINTCLIENT hands it out.
+  std::unique_ptr<gfxtest::Canvas> Picture() {
+    auto canvas = std::make_unique<gfxtest::Canvas>(400, 300, RGB(1, 2, 3));
+    graph.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas->dc.m_hDC), PRF_CLIENT);
+    return canvas;
+  }
+  const qor::graph::GraphValues& V() const { return graph.GetLastScaling(); }
+  CRect LegendRect() const {
+    return CRect(V().rcPlot.left, V().nBottom + V().szLabel.cy + qor::graph::kLegendGap, V().rcPlot.right,
+                 V().rcPlot.bottom);
+  }
+
+  CWnd parent;
+  CStatic placeholder;
+  CProbeGraph graph;
+};
+
+TEST_F(GraphWin, CreatedInThePlaceholdersPlace) {
+  CRect rc;
+  graph.GetWindowRect(&rc);
+  parent.ScreenToClient(&rc);
+  CString strText;
+  graph.GetWindowText(strText);
+  EXPECT_TRUE(rc == CRect(10, 10, 410, 310) && strText == "Graph" && !::IsWindow(placeholder.m_hWnd));
+  EXPECT_EQ(parent.GetDlgItem(1001), &graph);
+  CGraphCtrl other;  // no placeholder: 100 x 100 at the corner
+  ASSERT_TRUE(other.Create(2002, &parent));
+  other.GetWindowRect(&rc);
+  parent.ScreenToClient(&rc);
+  EXPECT_EQ(rc, CRect(0, 0, 100, 100));
+}
+
+TEST_F(GraphWin, PictureProbedWhereTheLayoutPutsThings) {
+  ASSERT_EQ(V().nDays, 119);  // widened to 1 January - 30 April
+  const auto pic = Picture();
+  const int ox = V().nOriginX, oy = V().nOriginY, yLine = V().ValueRow(V().dIncr);
+  // White frame, etched edge.
+  EXPECT_EQ(pic->At(0, 150), ::GetSysColor(COLOR_BTNSHADOW));
+  EXPECT_EQ(pic->At(1, 150), ::GetSysColor(COLOR_BTNHIGHLIGHT));
+  EXPECT_EQ(pic->At(398, 150), ::GetSysColor(COLOR_BTNSHADOW));
+  EXPECT_EQ(pic->At(3, 150), kWhite);
+  // A value line with its tick and minor tick; the axes over them; the
+  // grid line and long tick of 1 February; a short tick.
+  const int yMinor = V().ValueRow(V().dIncr + V().dHalf);
+  EXPECT_TRUE(pic->At(ox + 6, yLine) == kGrid && pic->At(ox + 2, yLine) == kTick);
+  EXPECT_TRUE(pic->At(ox + 1, yMinor) == kTick && pic->At(ox + 3, yMinor) == kWhite);
+  EXPECT_TRUE(pic->At(ox, yLine + 1) == kAxis && pic->At(ox + 10, oy) == kAxis);
+  EXPECT_TRUE(pic->At(V().DayColumn(31), V().nTop + 3) == kGrid && pic->At(V().DayColumn(31), oy + 2) == kTick);
+  EXPECT_TRUE(pic->At(V().DayColumn(30), oy - 1) == kTick && pic->At(V().DayColumn(30), oy + 2) == kWhite);
+  // Curves along their rows; markers only where asked for.
+  const int x = V().DayColumn(10) + 1;
+  EXPECT_TRUE(pic->At(x, V().ValueRow(kValues[0])) == kRed && pic->At(x, V().ValueRow(kValues[0]) - 1) == kRed);
+  EXPECT_TRUE(pic->At(x, V().ValueRow(kValues[1])) == kTeal && pic->At(x, V().ValueRow(kValues[1]) - 1) == kWhite);
+  // Legend: framed, filled, a sample stroke per curve.
+  const CRect rcLegend = LegendRect();
+  EXPECT_EQ(pic->At(rcLegend.left, rcLegend.top + 5), RGB(0, 0, 0));
+  EXPECT_EQ(pic->At(rcLegend.left + 1, rcLegend.top + 1), RGB(255, 255, 200));
+  const auto lg = qor::graph::LayoutLegend(rcLegend, graph.GetCurves());
+  EXPECT_EQ(pic->At(lg.arrayEntries[0].ptLineFrom.x - 2, lg.arrayEntries[0].ptLineFrom.y + 1), kRed);
+  EXPECT_EQ(pic->At(lg.arrayEntries[1].ptLineFrom.x - 2, lg.arrayEntries[1].ptLineFrom.y - 1), kTeal);
+  int nTitleInk = 0;  // black title text above the plot
+  for (int y = 5; y < 19; ++y)
+    for (int xt = 150; xt < 250; ++xt) nTitleInk += pic->At(xt, y) == RGB(0, 0, 0);
+  EXPECT_GT(nTitleInk, 10);
+}
+
+TEST_F(GraphWin, ValuedPointsNoCurvesAndSmallWindowsLeaveTheFrame) {
+  graph.AddEntry(0, 1.0, 2.0);
+  graph.Draw(true);
+  auto pic = Picture();
+  for (int y = 2; y < 298; y += 3)
+    for (int x = 2; x < 398; x += 3) ASSERT_EQ(pic->At(x, y), kWhite) << x << "," << y;
+  graph.AddEntry(0, DateTime(2023, 2, 1), 5.0);  // dated again
+  graph.Draw(true);
+  EXPECT_EQ(Picture()->At(V().nOriginX, V().nOriginY - 1), kAxis);
+  graph.ClearAll();
+  graph.Draw(true);
+  EXPECT_EQ(Picture()->At(200, 150), kWhite);
+  // A single point draws only its marker.
+  graph.SetLineColor(0, kRed);
+  graph.AddEntry(0, DateTime(2023, 1, 21), 5.0);
+  graph.Draw(true);
+  pic = Picture();
+  const int x = V().DayColumn(20), y = V().ValueRow(5.0);
+  EXPECT_TRUE(pic->At(x - 1, y - 1) == kRed && pic->At(x + 1, y + 1) == kRed && pic->At(x, y) != kRed);
+  for (const CSize& size : {CSize(0, 0), CSize(20, 15), CSize(400, 12)}) {
+    graph.SetWindowPos(nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
+    graph.AddEntry(0, DateTime(2023, 2, 1), 5.0);
+    graph.Draw(true);
+    graph.UpdateWindow();
+  }
+}
+
+TEST_F(GraphWin, PaintCopiesThePictureAndDrawsNothing) {
+  graph.UpdateWindow();
+  const int nDrawn = graph.m_nDrawn;
+  const auto before = Picture()->Pixels();
+  graph.Invalidate(FALSE);
+  graph.UpdateWindow();
+  graph.Draw(false);
+  graph.UpdateWindow();
+  EXPECT_EQ(graph.m_nDrawn, nDrawn);
+  gfxtest::Canvas screen(400, 300, RGB(1, 2, 3));
+  HDC hWindow = ::GetDC(graph.m_hWnd);
+  ::BitBlt(screen.dc.m_hDC, 0, 0, 400, 300, hWindow, 0, 0, SRCCOPY);
+  ::ReleaseDC(graph.m_hWnd, hWindow);
+  EXPECT_EQ(screen.Pixels(), before);
+  graph.Draw(true);
+  EXPECT_EQ(graph.m_nDrawn, nDrawn + 1);
+}
+
+TEST_F(GraphWin, CopyPutsThePictureAndTheDataOnTheClipboard) {
+  const auto before = Picture()->Pixels();
+  graph.SendMessage(WM_COMMAND, CGraphCtrl::ID_GRAPH_COPY);
+  ASSERT_TRUE(::OpenClipboard(nullptr));
+  HBITMAP hBitmap = static_cast<HBITMAP>(::GetClipboardData(CF_BITMAP));
+  BITMAP bm{};
+  ASSERT_TRUE(hBitmap != nullptr && ::GetObjectA(hBitmap, sizeof bm, &bm));
+  EXPECT_TRUE(bm.bmWidth == 400 && bm.bmHeight == 300);
+  const char* pszText = static_cast<const char*>(::GlobalLock(::GetClipboardData(CF_TEXT)));
+  ASSERT_NE(pszText, nullptr);
+  EXPECT_EQ(CString(pszText), qor::graph::GraphDataText(graph.GetCurves()));
+  ::GlobalUnlock(::GetClipboardData(CF_TEXT));
+  ::CloseClipboard();
+  EXPECT_EQ(Picture()->Pixels(), before);  // a picture of its own again
+
+  // A clipboard held elsewhere: nothing happens.
+  ASSERT_TRUE(::OpenClipboard(parent.m_hWnd));
+  const int nDrawn = graph.m_nDrawn;
+  graph.SendMessage(WM_COMMAND, CGraphCtrl::ID_GRAPH_COPY);
+  EXPECT_EQ(graph.m_nDrawn, nDrawn);
+  ::CloseClipboard();
+}
+
+// Stands in for the user of the popup menu: notes where and what, picks Copy.
+struct PickSeam : CPopupMenuSeam {
+  int x = 0, y = 0;
+  std::vector<UINT> arrayIds;
+  UINT Pick(CMenu& menu, UINT, int xAt, int yAt, CWnd*) override {
+    x = xAt;
+    y = yAt;
+    for (int i = 0; i < menu.GetMenuItemCount(); ++i) arrayIds.push_back(menu.GetMenuItemID(i));
+    return CGraphCtrl::ID_GRAPH_COPY;
+  }
+};
+
+TEST_F(GraphWin, PopupOpensAtThePointOfTheMessage) {
+  PickSeam seam;
+  CPopupMenuSeam* pOld = AfxSetPopupMenuSeam(&seam);
+  const HINSTANCE hResource = AfxGetResourceHandle();
+  ASSERT_TRUE(::OpenClipboard(nullptr) && ::EmptyClipboard() && ::CloseClipboard());
+  ::SetCursorPos(123, 87);
+  graph.PostMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
+  MSG msg;
+  while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
+  AfxSetPopupMenuSeam(pOld);
+  EXPECT_TRUE(seam.x == 123 && seam.y == 87 && AfxGetResourceHandle() == hResource);
+  EXPECT_EQ(seam.arrayIds, (std::vector<UINT>{42500, 42501}));
+  EXPECT_TRUE(::IsClipboardFormatAvailable(CF_BITMAP));  // the command came back
+}
+
+// Notes whether the main window was enabled while the page was printed.
+struct WatchingPrintSeam : CMetafilePrintSeam {
+  HWND hMain = nullptr;
+  std::vector<bool> arrayEnabled;
+  int StartPage(HDC hDC) override {
+    arrayEnabled.push_back(::IsWindowEnabled(hMain) != FALSE);
+    return CMetafilePrintSeam::StartPage(hDC);
+  }
+};
+
+// Prints through seam with parent as the main window and an empty title.
+void PrintWith(CWnd& parent, CGraphCtrl& graph, CPrintSeam& seam) {
+  CWinApp app("graph_win_tests");
+  app.m_pMainWnd = &parent;
+  CPrintSeam* pOld = AfxSetPrintSeam(&seam);
+  graph.SetGraphTitle("");
+  graph.SendMessage(WM_COMMAND, CGraphCtrl::ID_GRAPH_PRINT);
+  AfxSetPrintSeam(pOld);
+  app.m_pMainWnd = nullptr;
+  EXPECT_EQ(graph.GetGraphTitle(), "Graph");
+  EXPECT_TRUE(parent.IsWindowEnabled());
+}
+
+TEST_F(GraphWin, PrintPutsTheGraphOnThePage) {
+  // Wider than the page, so that only the width can set the scale.
+  graph.SetWindowPos(nullptr, 0, 0, 400, 200, SWP_NOMOVE | SWP_NOZORDER);
+  WatchingPrintSeam seam;
+  seam.hMain = parent.m_hWnd;
+  PrintWith(parent, graph, seam);
+  EXPECT_EQ(seam.m_arrayLog, (Log{"Dialog", "StartDoc Graph", "StartPage 1", "EndPage 1", "EndDoc", "DeleteDC"}));
+  EXPECT_EQ(seam.arrayEnabled, (std::vector<bool>{false}));
+  const CSize page = CMetafilePrintSeam::GetPageSize();
+  gfxtest::Canvas paper(page.cx, page.cy, kWhite);
+  ASSERT_TRUE(seam.Play(paper.dc.m_hDC));
+  const double s = page.cx / 400.0;
+  auto At = [&](int x, int y) { return paper.At(static_cast<int>((x + 0.5) * s), static_cast<int>((y + 0.5) * s)); };
+  EXPECT_EQ(At(LegendRect().left + 1, LegendRect().top + 1), RGB(255, 255, 200));
+  EXPECT_EQ(At(V().nOriginX, (V().nTop + V().nBottom) / 2 + 1), kAxis);
+  EXPECT_EQ(At(V().DayColumn(10) + 1, V().ValueRow(kValues[0])), kRed);
+  EXPECT_TRUE(At(0, 100) == ::GetSysColor(COLOR_BTNSHADOW) && At(3, 100) == kWhite);
+  ASSERT_GT(page.cy, static_cast<int>(200 * s) + 2);
+  EXPECT_EQ(paper.At(page.cx / 2, static_cast<int>(200 * s) + 1), kWhite);  // nothing below
+}
+
+TEST_F(GraphWin, CancelledOrFailedPrintsPrintNothing) {
+  struct Case {
+    BOOL bHasPrinter;
+    INT_PTR nAnswer;
+    const char* pszFail;
+    Log log;
+  } const cases[] = {
+      {TRUE, IDCANCEL, "", {"Dialog"}},
+      {FALSE, IDOK, "", {"Dialog"}},
+      {TRUE, IDOK, "StartDoc", {"Dialog", "StartDoc failed", "DeleteDC"}},
+      {TRUE, IDOK, "StartPage 1", {"Dialog", "StartDoc Graph", "StartPage 1 failed", "AbortDoc", "DeleteDC"}},
+      {TRUE, IDOK, "EndPage 1", {"Dialog", "StartDoc Graph", "StartPage 1", "EndPage 1 failed", "AbortDoc", "DeleteDC"}},
+  };
+  for (const Case& c : cases) {
+    CMetafilePrintSeam seam;
+    seam.m_bHasPrinter = c.bHasPrinter;
+    seam.m_nAnswer = c.nAnswer;
+    seam.m_strFailStep = c.pszFail;
+    PrintWith(parent, graph, seam);
+    EXPECT_TRUE(seam.m_arrayLog == c.log && seam.m_nPages == 0) << c.pszFail;
+  }
+}
+
+// A host's control that measures text at a fixed size and replaces a step.
+class CFixedTextGraph : public CGraphCtrl {
+ public:
+  double Incr(double dMin, double dMax, CString& strFormat) { return CalculateValueIncr(300, dMin, dMax, strFormat); }
+  double m_dResolution = 0.0;
+
+ protected:
+  CSize GetSampleTextSize(const CString& strText) override { return CSize(7 * strText.GetLength(), 16); }
+  double GetResolution(int nBudget, double dA, double dB) override {
+    return m_dResolution > 0.0 ? m_dResolution : CGraphCtrl::GetResolution(nBudget, dA, dB);
+  }
+};
+
+TEST(GraphCtrl, ADerivedControlScalesWithNoWindow) {
+  CFixedTextGraph graph;
+  CString strFormat;
+  graph.SetValueFormatPrePost("$", "");
+  EXPECT_EQ(graph.Incr(-12.5, 40.0, strFormat), 5.0);
+  EXPECT_STREQ(strFormat, "$%g");
+  graph.m_dResolution = 0.25;  // the replaced step is the one called
+  EXPECT_EQ(graph.Incr(0.0, 87.3, strFormat), 0.25);
+  EXPECT_STREQ(strFormat, "$%.1f");
+  // Curves are addressed in order; drawing before Create does nothing.
+  EXPECT_THROW(graph.AddEntry(1, DateTime(2023, 1, 1), 1.0), std::out_of_range);
+  EXPECT_EQ(graph.GetCurves().size(), 1u);
+  graph.Draw(true);
+  EXPECT_EQ(graph.GetLastScaling().nDays, 0);
+}
+
+}  // namespace
