@@ -12,5 +12,6 @@
 #include "ShadeProps.h"
 
 #if defined(_WIN32)
+#include "GradientProgressCtrl.h"
 #include "MemDC.h"
 #endif
