@@ -1,0 +1,6 @@
+# CGradientProgressCtrl::Step with its paint against one BitBlt of the bar's
+# area (Windows build, a small timing harness run under Wine).
+if(WIN32)
+  add_executable(progress_bench ${CMAKE_CURRENT_LIST_DIR}/progress_bench_win.cpp)
+  target_link_libraries(progress_bench PRIVATE qor032)
+endif()
