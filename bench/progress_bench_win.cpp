@@ -13,6 +13,7 @@
 #include <cstdlib>
 
 #include "GradientProgressCtrl.h"
+#include "MemDC.h"
 
 namespace {
 
@@ -34,6 +35,20 @@ class CCountingProgress : public CGradientProgressCtrl {
 
 BEGIN_MESSAGE_MAP(CCountingProgress, CGradientProgressCtrl)
   ON_WM_PAINT()
+END_MESSAGE_MAP()
+
+// A window whose paint only begins and ends: the cost of a repaint before
+// anything is drawn.
+class CEmptyPaint : public CWnd {
+ protected:
+  afx_msg void OnPaint() { CPaintDC dc(this); }
+  afx_msg BOOL OnEraseBkgnd(CDC*) { return TRUE; }
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CEmptyPaint, CWnd)
+  ON_WM_PAINT()
+  ON_WM_ERASEBKGND()
 END_MESSAGE_MAP()
 
 template <class Fn>
@@ -85,13 +100,30 @@ int main(int argc, char** argv) {
       pWindowDC->BitBlt(0, 0, kBar.Width(), kBar.Height(), &mem, 0, 0, SRCCOPY);
     ::GdiFlush();
   });
+  // Where a step's time goes before the bar itself is drawn: the repaint
+  // (invalidate, update, begin and end paint) and the off-screen buffer.
+  const double dBuffers = BestSeconds(nRounds, [&] {
+    for (int i = 0; i < kSteps; ++i) CMemDC buffer(pWindowDC, kBar);
+  });
   mem.SelectObject(pOld);
   bar.ReleaseDC(pWindowDC);
+  CEmptyPaint empty;
+  double dEmpty = 0.0;
+  if (empty.Create(nullptr, "empty", WS_CHILD | WS_VISIBLE, kBar, &host, 2)) {
+    dEmpty = BestSeconds(nRounds, [&] {
+      for (int i = 0; i < kSteps; ++i) {
+        empty.InvalidateRect(nullptr, TRUE);
+        empty.UpdateWindow();
+      }
+    });
+  }
 
   const double dStep = dSteps / kSteps, dBlit = dBlits / kSteps;
   std::printf("%d x %d bar, %d steps (%d paints per round), best of %d rounds\n", kBar.Width(), kBar.Height(), kSteps,
               nPaints / nRounds, nRounds);
   std::printf("Step with paint %9.2f us, BitBlt of the bar %9.2f us, ratio %.1f (goal 3.0 or less)\n", dStep * 1e6,
               dBlit * 1e6, dStep / dBlit);
+  std::printf("of a step: empty repaint %9.2f us, off-screen buffer %9.2f us, the bar's drawing %9.2f us\n",
+              dEmpty / kSteps * 1e6, dBuffers / kSteps * 1e6, (dSteps - dEmpty - dBuffers) / kSteps * 1e6);
   return nPaints >= kSteps * nRounds ? 0 : 1;
 }

@@ -108,5 +108,9 @@ class QOR032_API CGradientProgressCtrl : public CWnd {
   void Paint(CDC* pDC);
   qor::progress::ProgressView MakeView() const;
 
+  // The last gradient fill, one row high, kept between paints.
+  class GradientRow;
+  GradientRow* m_pGradientRow = nullptr;
+
   DECLARE_MESSAGE_MAP()
 };

@@ -5,6 +5,8 @@
 #include <objidl.h>
 #include <gdiplus.h>
 
+#include <algorithm>
+
 #include <StringUtils.h>
 
 #include "Argb.h"
@@ -40,12 +42,13 @@ void FillWith(Gdiplus::GpGraphics* pGraphics, Gdiplus::GpBrush* pBrush, const CR
   gp::GdipDeleteBrush(pBrush);
 }
 
-void FillGradient(Gdiplus::GpGraphics* pGraphics, const ProgressStep& step) {
+// Fills rc (of any height) with the gradient of step.
+void FillGradient(Gdiplus::GpGraphics* pGraphics, const ProgressStep& step, const CRect& rc) {
   const Gdiplus::Point ptFrom(step.pts[0].x, step.pts[0].y), ptTo(step.pts[1].x, step.pts[1].y);
   Gdiplus::GpLineGradient* pBrush = nullptr;
   if (gp::GdipCreateLineBrushI(&ptFrom, &ptTo, step.argb, step.argbEnd, Gdiplus::WrapModeTile, &pBrush) ==
       Gdiplus::Ok)
-    FillWith(pGraphics, pBrush, step.rc);
+    FillWith(pGraphics, pBrush, rc);
 }
 
 void FillSolid(Gdiplus::GpGraphics* pGraphics, const ProgressStep& step) {
@@ -73,6 +76,78 @@ void DrawText(Gdiplus::GpGraphics* pGraphics, const ProgressStep& step, CString 
 
 }  // namespace
 
+// A horizontal gradient is the same on every row, and most steps of a long
+// job leave the bar's end and its colour where they were. So GDI+ computes
+// one row when they change, and each paint copies that row down the bar.
+// Gradients that are not opaque blend with what lies under them and are
+// always drawn directly.
+class CGradientProgressCtrl::GradientRow {
+ public:
+  ~GradientRow() { Release(); }
+
+  // Fills step.rc in dc with the gradient; false when this cannot be done
+  // here and GDI+ should draw it directly.
+  bool Fill(CDC& dc, const ProgressStep& step) {
+    if ((step.argb >> 24) != 0xFF || (step.argbEnd >> 24) != 0xFF || step.rc.left < 0) return false;
+    if (!IsKept(step) && !Render(dc, step)) return false;
+    const CRect& rc = step.rc;
+    dc.BitBlt(rc.left, rc.top, rc.Width(), 1, &m_dc, rc.left, 0, SRCCOPY);
+    for (int nDone = 1; nDone < rc.Height(); nDone *= 2)
+      dc.BitBlt(rc.left, rc.top + nDone, rc.Width(), std::min(nDone, rc.Height() - nDone), &dc, rc.left, rc.top,
+                SRCCOPY);
+    return true;
+  }
+
+ private:
+  bool IsKept(const ProgressStep& step) const {
+    return m_bKept && step.rc.left == m_rcRow.left && step.rc.right == m_rcRow.right && step.argb == m_argbFrom &&
+           step.argbEnd == m_argbTo && step.pts[0] == m_ptFrom && step.pts[1] == m_ptTo;
+  }
+
+  // Draws the row in client coordinates, in a bitmap like the buffer's.
+  bool Render(CDC& dc, const ProgressStep& step) {
+    m_bKept = false;
+    if (m_nWidth < step.rc.right) {
+      Release();
+      if (!m_dc.CreateCompatibleDC(&dc) || !m_bitmap.CreateCompatibleBitmap(&dc, step.rc.right, 1)) {
+        Release();
+        return false;
+      }
+      m_pOldBitmap = m_dc.SelectObject(&m_bitmap);
+      m_nWidth = step.rc.right;
+    }
+    Gdiplus::GpGraphics* pGraphics = nullptr;
+    if (gp::GdipCreateFromHDC(m_dc.m_hDC, &pGraphics) != Gdiplus::Ok) return false;
+    m_rcRow = CRect(step.rc.left, 0, step.rc.right, 1);
+    FillGradient(pGraphics, step, m_rcRow);
+    gp::GdipDeleteGraphics(pGraphics);
+    m_argbFrom = step.argb;
+    m_argbTo = step.argbEnd;
+    m_ptFrom = step.pts[0];
+    m_ptTo = step.pts[1];
+    m_bKept = true;
+    return true;
+  }
+
+  void Release() {
+    if (m_pOldBitmap != nullptr) m_dc.SelectObject(m_pOldBitmap);
+    m_pOldBitmap = nullptr;
+    m_bitmap.DeleteObject();
+    m_dc.DeleteDC();
+    m_nWidth = 0;
+    m_bKept = false;
+  }
+
+  CDC m_dc;
+  CBitmap m_bitmap;
+  CBitmap* m_pOldBitmap = nullptr;
+  int m_nWidth = 0;
+  bool m_bKept = false;
+  CRect m_rcRow;
+  CPoint m_ptFrom, m_ptTo;
+  unsigned long m_argbFrom = 0, m_argbTo = 0;
+};
+
 BEGIN_MESSAGE_MAP(CGradientProgressCtrl, CWnd)
   ON_WM_PAINT()
   ON_WM_ERASEBKGND()
@@ -80,10 +155,14 @@ BEGIN_MESSAGE_MAP(CGradientProgressCtrl, CWnd)
 END_MESSAGE_MAP()
 
 CGradientProgressCtrl::CGradientProgressCtrl()
-    : m_clrStart(kDefaultStart), m_clrEnd(kDefaultEnd), m_clrBk(qor::ToArgb(::GetSysColor(COLOR_3DFACE))) {}
+    : m_clrStart(kDefaultStart),
+      m_clrEnd(kDefaultEnd),
+      m_clrBk(qor::ToArgb(::GetSysColor(COLOR_3DFACE))),
+      m_pGradientRow(new GradientRow) {}
 
 CGradientProgressCtrl::~CGradientProgressCtrl() {
   if (m_pTextFont != nullptr) gp::GdipDeleteFont(m_pTextFont);
+  delete m_pGradientRow;
 }
 
 bool CGradientProgressCtrl::Create(CWnd* pParent, const CRect& rect, unsigned int nID) {
@@ -245,7 +324,8 @@ void CGradientProgressCtrl::Paint(CDC* pDC) {
         DrawLines(pGraphics, step);
         break;
       case ProgressStep::kGradient:
-        FillGradient(pGraphics, step);
+        gp::GdipFlush(pGraphics, Gdiplus::FlushIntentionSync);
+        if (!m_pGradientRow->Fill(mem, step)) FillGradient(pGraphics, step, step.rc);
         break;
       case ProgressStep::kSolid:
         FillSolid(pGraphics, step);
