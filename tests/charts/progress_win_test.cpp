@@ -75,8 +75,10 @@ void FixedClock(DateTime& dtNow, int& nMilliseconds) {
 
 TEST(GradientProgressWin, LifeOfTheWindow) {
   gfxtest::LogScope log("qor_progress_win_test.log");
+  const unsigned int nSessions = qor::GdiplusSession::GetLiveCount();
   {
     CProbe bar;
+    EXPECT_EQ(qor::GdiplusSession::GetLiveCount(), nSessions + 1);
     EXPECT_EQ(bar.GetBkColor(), ::GetSysColor(COLOR_3DFACE));
     EXPECT_EQ(bar.GetStartColor(), RGB(4, 188, 188));
     EXPECT_EQ(bar.GetEndColor(), RGB(67, 120, 67));
@@ -88,6 +90,7 @@ TEST(GradientProgressWin, LifeOfTheWindow) {
     EXPECT_EQ(bar.GetPosition(), 4);
     EXPECT_FALSE(bar.Create(nullptr, kBar, 7));  // a child needs a parent
   }
+  EXPECT_EQ(qor::GdiplusSession::GetLiveCount(), nSessions);  // released with the control
   ASSERT_EQ(log.Lines().size(), 1u);
   EXPECT_EQ(log.Lines()[0], "{6242E398-A900-4B96-8A42-9B1C52A7AD2E}");
 
