@@ -12,30 +12,15 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "GradientProgressCtrl.h"
 #include "MemDC.h"
+#include "ProgressProbe_win.h"
+
+PROGRESS_PROBE_MESSAGE_MAP()
 
 namespace {
 
 const int kSteps = 10000;
 const CRect kBar(0, 0, 400, 24);
-
-// Counts the paints, so that the timing is known to include them.
-class CCountingProgress : public CGradientProgressCtrl {
- public:
-  int m_nPaints = 0;
-
- protected:
-  afx_msg void OnPaint() {
-    ++m_nPaints;
-    CGradientProgressCtrl::OnPaint();
-  }
-  DECLARE_MESSAGE_MAP()
-};
-
-BEGIN_MESSAGE_MAP(CCountingProgress, CGradientProgressCtrl)
-  ON_WM_PAINT()
-END_MESSAGE_MAP()
 
 // A window whose paint only begins and ends: the cost of a repaint before
 // anything is drawn.
@@ -68,7 +53,7 @@ double BestSeconds(int nRounds, Fn fn) {
 int main(int argc, char** argv) {
   const int nRounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
   CWnd host;
-  CCountingProgress bar;
+  CProgressProbe bar;  // counts its paints, so the timing is known to include them
   if (!host.CreateEx(0, nullptr, "host", WS_POPUP | WS_VISIBLE, 0, 0, 500, 100, nullptr, nullptr) ||
       !bar.Create(&host, kBar, 1)) {
     std::printf("the windows could not be made\n");

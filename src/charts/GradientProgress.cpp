@@ -139,6 +139,12 @@ ProgressStep& ProgressPicture::Add(ProgressStep::Kind eKind) {
   return step;
 }
 
+void ProgressPicture::AddLines(unsigned long argb, std::initializer_list<CPoint> pts) {
+  ProgressStep& lines = Add(ProgressStep::kLines);
+  lines.argb = argb;
+  for (const CPoint& pt : pts) lines.pts[lines.nPoints++] = pt;
+}
+
 ProgressPicture PaintProgress(const ProgressView& view, const CRect& rcClient, const FrameColors& frame) {
   ProgressPicture pic;
   if (view.nTotal < 1) return pic;
@@ -147,27 +153,13 @@ ProgressPicture PaintProgress(const ProgressView& view, const CRect& rcClient, c
     // The frame's lines run along the last column and row inside the area.
     r.right -= 1;
     r.bottom -= 1;
+    const CPoint ptLeftBottom(r.left, r.bottom), ptLeftTop(r.left, r.top), ptRightTop(r.right, r.top),
+        ptRightBottom(r.right, r.bottom);
     if (view.nBorderStyle == kBorderFlat) {
-      ProgressStep& lines = pic.Add(ProgressStep::kLines);
-      lines.argb = frame.argbFrame;
-      lines.nPoints = 5;
-      lines.pts[0] = lines.pts[4] = CPoint(r.left, r.bottom);
-      lines.pts[1] = CPoint(r.left, r.top);
-      lines.pts[2] = CPoint(r.right, r.top);
-      lines.pts[3] = CPoint(r.right, r.bottom);
+      pic.AddLines(frame.argbFrame, {ptLeftBottom, ptLeftTop, ptRightTop, ptRightBottom, ptLeftBottom});
     } else {
-      ProgressStep& shadow = pic.Add(ProgressStep::kLines);
-      shadow.argb = frame.argbShadow;
-      shadow.nPoints = 3;
-      shadow.pts[0] = CPoint(r.left, r.bottom);
-      shadow.pts[1] = CPoint(r.left, r.top);
-      shadow.pts[2] = CPoint(r.right, r.top);
-      ProgressStep& light = pic.Add(ProgressStep::kLines);
-      light.argb = frame.argbHighlight;
-      light.nPoints = 3;
-      light.pts[0] = CPoint(r.left, r.bottom);
-      light.pts[1] = CPoint(r.right, r.bottom);
-      light.pts[2] = CPoint(r.right, r.top);
+      pic.AddLines(frame.argbShadow, {ptLeftBottom, ptLeftTop, ptRightTop});
+      pic.AddLines(frame.argbHighlight, {ptLeftBottom, ptRightBottom, ptRightTop});
     }
     r.left += 1;
     r.top += 1;

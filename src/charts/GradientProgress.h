@@ -9,6 +9,7 @@
 #include <afx.h>
 #include <atltypes.h>
 
+#include <initializer_list>
 #include <map>
 
 #include <DateTime.h>
@@ -120,6 +121,8 @@ struct ProgressPicture {
   int nSteps = 0;
   CString strText;  // the text of the kText step
   ProgressStep& Add(ProgressStep::Kind eKind);
+  // A polyline of up to five points.
+  void AddLines(unsigned long argb, std::initializer_list<CPoint> pts);
 };
 
 // The picture of the bar in rcClient: frame, filled part, unfilled part and

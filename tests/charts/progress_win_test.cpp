@@ -8,32 +8,15 @@
 #include <cstdlib>
 
 #include "../graphics/GraphicsWinSupport.h"
-#include "GradientProgressCtrl.h"
+#include "ProgressProbe_win.h"
+
+PROGRESS_PROBE_MESSAGE_MAP()
 
 namespace {
 
 const CRect kBar(0, 0, 102, 22);
 const COLORREF kWhite = RGB(255, 255, 255), kBlue = RGB(0, 0, 255), kRed = RGB(255, 0, 0),
                kGreen = RGB(0, 128, 0), kBk = RGB(230, 230, 200), kInk = RGB(0, 0, 0);
-
-// Exposes what a derived control may read, and counts paints.
-class CProbe : public CGradientProgressCtrl {
- public:
-  using CGradientProgressCtrl::GetTimeLeft;
-  bool HasFont() const { return m_pTextFont != nullptr; }
-  int m_nPaints = 0;
-
- protected:
-  afx_msg void OnPaint() {
-    ++m_nPaints;
-    CGradientProgressCtrl::OnPaint();
-  }
-  DECLARE_MESSAGE_MAP()
-};
-
-BEGIN_MESSAGE_MAP(CProbe, CGradientProgressCtrl)
-  ON_WM_PAINT()
-END_MESSAGE_MAP()
 
 struct Host {
   CWnd wnd;
@@ -77,7 +60,7 @@ TEST(GradientProgressWin, LifeOfTheWindow) {
   gfxtest::LogScope log("qor_progress_win_test.log");
   const unsigned int nSessions = qor::GdiplusSession::GetLiveCount();
   {
-    CProbe bar;
+    CProgressProbe bar;
     EXPECT_EQ(qor::GdiplusSession::GetLiveCount(), nSessions + 1);
     EXPECT_EQ(bar.GetBkColor(), ::GetSysColor(COLOR_3DFACE));
     EXPECT_EQ(bar.GetStartColor(), RGB(4, 188, 188));
@@ -95,7 +78,7 @@ TEST(GradientProgressWin, LifeOfTheWindow) {
   EXPECT_EQ(log.Lines()[0], "{6242E398-A900-4B96-8A42-9B1C52A7AD2E}");
 
   Host host;
-  CProbe bar;
+  CProgressProbe bar;
   ASSERT_TRUE(bar.Create(&host.wnd, kBar, 7));
   CString strText;
   bar.GetWindowText(strText);
@@ -142,7 +125,7 @@ TEST(GradientProgressWin, LifeOfTheWindow) {
 
 TEST(GradientProgressWin, FramesAndGradient) {
   Host host;
-  CProbe bar;
+  CProgressProbe bar;
   ASSERT_TRUE(bar.Create(&host.wnd, kBar, 1));
   const COLORREF crFrame = ::GetSysColor(COLOR_WINDOWFRAME), crShadow = ::GetSysColor(COLOR_BTNSHADOW),
                  crLight = ::GetSysColor(COLOR_BTNHIGHLIGHT);
@@ -184,7 +167,7 @@ TEST(GradientProgressWin, FramesAndGradient) {
 
   // An empty band table: from the initial start colour, transparent, to the
   // same colour opaque.
-  CProbe fresh;
+  CProgressProbe fresh;
   ASSERT_TRUE(fresh.Create(&host.wnd, kBar, 2));
   fresh.InitSolid({}, "", false, 1, CGradientProgressCtrl::BorderNone, kInk, kBk);
   fresh.Position(1);
@@ -197,7 +180,7 @@ TEST(GradientProgressWin, FramesAndGradient) {
 
 TEST(GradientProgressWin, BandsAndText) {
   Host host;
-  CProbe bar;
+  CProgressProbe bar;
   ASSERT_TRUE(bar.Create(&host.wnd, kBar, 1));
   const CRect inner(1, 1, 101, 21);
   bar.InitSolid({{50, kGreen}, {100, kRed}}, "", false, 10, CGradientProgressCtrl::BorderFlat, kInk, kBk);

@@ -1,0 +1,27 @@
+// A gradient progress bar that counts its paints and shows what a derived
+// control may read; shared by the window tests and the Step benchmark.
+#pragma once
+
+#include <afxwin.h>
+
+#include "GradientProgressCtrl.h"
+
+class CProgressProbe : public CGradientProgressCtrl {
+ public:
+  using CGradientProgressCtrl::GetTimeLeft;
+  bool HasFont() const { return m_pTextFont != nullptr; }
+  int m_nPaints = 0;
+
+ protected:
+  afx_msg void OnPaint() {
+    ++m_nPaints;
+    CGradientProgressCtrl::OnPaint();
+  }
+  DECLARE_MESSAGE_MAP()
+};
+
+// In exactly one file of each executable.
+#define PROGRESS_PROBE_MESSAGE_MAP()                   \
+  BEGIN_MESSAGE_MAP(CProgressProbe, CGradientProgressCtrl) \
+  ON_WM_PAINT()                                        \
+  END_MESSAGE_MAP()
