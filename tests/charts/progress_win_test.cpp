@@ -33,18 +33,19 @@ struct Shot : gfxtest::Canvas {
   explicit Shot(CWnd& wnd) : Canvas(kBar.Width(), kBar.Height(), kWhite) {
     EXPECT_TRUE(::PrintWindow(wnd.GetSafeHwnd(), dc.m_hDC, 0));
   }
-  int Count(const CRect& rc, COLORREF cr) const {
+  template <class Pred>
+  int CountIf(const CRect& rc, Pred pred) const {
     int n = 0;
     for (int y = rc.top; y < rc.bottom; ++y)
-      for (int x = rc.left; x < rc.right; ++x) n += At(x, y) == cr;
+      for (int x = rc.left; x < rc.right; ++x) n += pred(At(x, y));
     return n;
+  }
+  int Count(const CRect& rc, COLORREF cr) const {
+    return CountIf(rc, [cr](COLORREF c) { return c == cr; });
   }
   // Text is smoothed: its ink is any pixel well toward the text colour.
   int CountInk(const CRect& rc) const {
-    int n = 0;
-    for (int y = rc.top; y < rc.bottom; ++y)
-      for (int x = rc.left; x < rc.right; ++x) n += Near(At(x, y), kInk, 100);
-    return n;
+    return CountIf(rc, [](COLORREF c) { return Near(c, kInk, 100); });
   }
 };
 
@@ -63,14 +64,11 @@ TEST(GradientProgressWin, LifeOfTheWindow) {
     CProgressProbe bar;
     EXPECT_EQ(qor::GdiplusSession::GetLiveCount(), nSessions + 1);
     EXPECT_EQ(bar.GetBkColor(), ::GetSysColor(COLOR_3DFACE));
-    EXPECT_EQ(bar.GetStartColor(), RGB(4, 188, 188));
-    EXPECT_EQ(bar.GetEndColor(), RGB(67, 120, 67));
     // No window yet: nothing to draw on and no font, but no harm.
     bar.Init(10, "early", true, kInk, kBk, kBlue, kRed, CGradientProgressCtrl::BorderFlat);
     bar.Step();
     bar.Position(4);
     EXPECT_FALSE(bar.HasFont());
-    EXPECT_EQ(bar.GetPosition(), 4);
     EXPECT_FALSE(bar.Create(nullptr, kBar, 7));  // a child needs a parent
   }
   EXPECT_EQ(qor::GdiplusSession::GetLiveCount(), nSessions);  // released with the control
@@ -200,11 +198,7 @@ TEST(GradientProgressWin, BandsAndText) {
   // The percentage is written in the text colour near the middle.
   bar.InitSolid({{100, kGreen}}, "", true, 10, CGradientProgressCtrl::BorderFlat, kInk, kBk);
   bar.Position(0);
-  {
-    Shot shot(bar);
-    EXPECT_GT(shot.CountInk(CRect(40, 4, 62, 18)), 5);
-    EXPECT_EQ(shot.CountInk(CRect(1, 1, 30, 21)), 0);
-  }
-  bar.InitSolid({{100, kGreen}}, "", false, 10, CGradientProgressCtrl::BorderFlat, kInk, kBk);
-  EXPECT_EQ(Shot(bar).CountInk(inner), 0);
+  Shot shot(bar);
+  EXPECT_GT(shot.CountInk(CRect(40, 4, 62, 18)), 5);
+  EXPECT_EQ(shot.CountInk(CRect(1, 1, 30, 21)), 0);
 }
