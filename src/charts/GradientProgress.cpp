@@ -206,4 +206,14 @@ ProgressPicture PaintProgress(const ProgressView& view, const CRect& rcClient, c
   return pic;
 }
 
+bool operator==(const ProgressStep& a, const ProgressStep& b) {
+  return a.eKind == b.eKind && a.argb == b.argb && a.argbEnd == b.argbEnd && a.nPoints == b.nPoints &&
+         a.rc == b.rc && std::equal(a.pts, a.pts + a.nPoints, b.pts);
+}
+
+bool operator==(const PaintKey& a, const PaintKey& b) {
+  return a.nFont == b.nFont && a.pic.nSteps == b.pic.nSteps &&
+         std::equal(a.pic.steps, a.pic.steps + a.pic.nSteps, b.pic.steps) && a.pic.strText == b.pic.strText;
+}
+
 }  // namespace qor::progress

@@ -22,6 +22,7 @@ class GpFont;
 
 namespace qor::progress {
 struct ProgressView;
+struct PaintKey;
 }
 
 class QOR032_API CGradientProgressCtrl : public CWnd {
@@ -102,15 +103,20 @@ class QOR032_API CGradientProgressCtrl : public CWnd {
   std::map<int, unsigned long> m_mapSolidColors;  // percentage limit to ARGB
 
  private:
-  // Invalidates the whole client area and paints it at once.
+  // Repaints at once when the bar's picture differs from what the window
+  // shows; a hidden window is left to the paint that showing it brings.
   void Redraw();
-  // Draws the bar into pDC through an off-screen buffer.
-  void Paint(CDC* pDC);
+  // Draws the picture into pDC through an off-screen buffer; false when it
+  // could not be drawn.
+  bool Paint(CDC* pDC, const qor::progress::PaintKey& key);
   qor::progress::ProgressView MakeView() const;
+  // What a paint now would draw.
+  qor::progress::PaintKey MakeKey() const;
 
-  // The last gradient fill, one row high, kept between paints.
-  class GradientRow;
-  GradientRow* m_pGradientRow = nullptr;
+  // What the window shows, the text font's number and the objects kept
+  // between paints.
+  class PaintCache;
+  PaintCache* m_pCache = nullptr;
 
   DECLARE_MESSAGE_MAP()
 };

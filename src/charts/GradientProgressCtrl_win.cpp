@@ -1,11 +1,12 @@
 // CGradientProgressCtrl: the window, its state changes and the replay of the
-// bar's picture with GDI+ into an off-screen buffer.
+// bar's picture with GDI and GDI+ into an off-screen buffer.
 #include "GradientProgressCtrl.h"
 
 #include <objidl.h>
 #include <gdiplus.h>
 
 #include <algorithm>
+#include <cstdlib>
 
 #include <StringUtils.h>
 
@@ -15,6 +16,7 @@
 #include "MemDC.h"
 
 namespace gp = Gdiplus::DllExports;
+using qor::progress::PaintKey;
 using qor::progress::ProgressPicture;
 using qor::progress::ProgressStep;
 using qor::progress::ProgressView;
@@ -26,34 +28,26 @@ const char kWindowText[] = "ProgressCtrl";
 // Start and end of the gradient until an initialisation replaces them.
 constexpr unsigned long kDefaultStart = 0x0004BCBCul;  // alpha 0, red 4, green 188, blue 188
 constexpr unsigned long kDefaultEnd = 0x00437843ul;    // alpha 0, red 67, green 120, blue 67
-constexpr float kPenWidth = 1.0f;
-
-void DrawLines(Gdiplus::GpGraphics* pGraphics, const ProgressStep& step) {
-  Gdiplus::GpPen* pPen = nullptr;
-  if (gp::GdipCreatePen1(step.argb, kPenWidth, Gdiplus::UnitWorld, &pPen) != Gdiplus::Ok) return;
-  Gdiplus::Point pts[5];
-  for (int i = 0; i < step.nPoints; ++i) pts[i] = Gdiplus::Point(step.pts[i].x, step.pts[i].y);
-  gp::GdipDrawLinesI(pGraphics, pPen, pts, step.nPoints);
-  gp::GdipDeletePen(pPen);
-}
-
-void FillWith(Gdiplus::GpGraphics* pGraphics, Gdiplus::GpBrush* pBrush, const CRect& rc) {
-  gp::GdipFillRectangleI(pGraphics, pBrush, rc.left, rc.top, rc.Width(), rc.Height());
-  gp::GdipDeleteBrush(pBrush);
+// The frames are upright lines one pixel wide in opaque system colours, so
+// plain fills draw them exactly: each segment with both of its ends.
+void DrawLines(CDC& dc, const ProgressStep& step) {
+  const COLORREF cr = qor::FromArgb(step.argb);
+  for (int i = 0; i + 1 < step.nPoints; ++i) {
+    const CPoint& a = step.pts[i];
+    const CPoint& b = step.pts[i + 1];
+    dc.FillSolidRect(std::min(a.x, b.x), std::min(a.y, b.y), std::abs(a.x - b.x) + 1, std::abs(a.y - b.y) + 1, cr);
+  }
 }
 
 // Fills rc (of any height) with the gradient of step.
 void FillGradient(Gdiplus::GpGraphics* pGraphics, const ProgressStep& step, const CRect& rc) {
   const Gdiplus::Point ptFrom(step.pts[0].x, step.pts[0].y), ptTo(step.pts[1].x, step.pts[1].y);
   Gdiplus::GpLineGradient* pBrush = nullptr;
-  if (gp::GdipCreateLineBrushI(&ptFrom, &ptTo, step.argb, step.argbEnd, Gdiplus::WrapModeTile, &pBrush) ==
+  if (gp::GdipCreateLineBrushI(&ptFrom, &ptTo, step.argb, step.argbEnd, Gdiplus::WrapModeTile, &pBrush) !=
       Gdiplus::Ok)
-    FillWith(pGraphics, pBrush, rc);
-}
-
-void FillSolid(Gdiplus::GpGraphics* pGraphics, const ProgressStep& step) {
-  Gdiplus::GpSolidFill* pBrush = nullptr;
-  if (gp::GdipCreateSolidFill(step.argb, &pBrush) == Gdiplus::Ok) FillWith(pGraphics, pBrush, step.rc);
+    return;
+  gp::GdipFillRectangleI(pGraphics, pBrush, rc.left, rc.top, rc.Width(), rc.Height());
+  gp::GdipDeleteBrush(pBrush);
 }
 
 void DrawText(Gdiplus::GpGraphics* pGraphics, const ProgressStep& step, CString strText, Gdiplus::GpFont* pFont) {
@@ -74,14 +68,13 @@ void DrawText(Gdiplus::GpGraphics* pGraphics, const ProgressStep& step, CString 
   gp::GdipDeleteStringFormat(pFormat);
 }
 
-}  // namespace
-
-// A horizontal gradient is the same on every row, and most steps of a long
+// A horizontal gradient is the same on every row, and most paints of a long
 // job leave the bar's end and its colour where they were. So GDI+ computes
-// one row when they change, and each paint copies that row down the bar.
+// one row when they change, and each paint copies that row down the bar. The
+// row is a bitmap whose pixels GDI+ writes directly, with no device between.
 // Gradients that are not opaque blend with what lies under them and are
 // always drawn directly.
-class CGradientProgressCtrl::GradientRow {
+class GradientRow {
  public:
   ~GradientRow() { Release(); }
 
@@ -104,23 +97,13 @@ class CGradientProgressCtrl::GradientRow {
            step.argbEnd == m_argbTo && step.pts[0] == m_ptFrom && step.pts[1] == m_ptTo;
   }
 
-  // Draws the row in client coordinates, in a bitmap like the buffer's.
+  // Draws the row in client coordinates.
   bool Render(CDC& dc, const ProgressStep& step) {
     m_bKept = false;
-    if (m_nWidth < step.rc.right) {
-      Release();
-      if (!m_dc.CreateCompatibleDC(&dc) || !m_bitmap.CreateCompatibleBitmap(&dc, step.rc.right, 1)) {
-        Release();
-        return false;
-      }
-      m_pOldBitmap = m_dc.SelectObject(&m_bitmap);
-      m_nWidth = step.rc.right;
-    }
-    Gdiplus::GpGraphics* pGraphics = nullptr;
-    if (gp::GdipCreateFromHDC(m_dc.m_hDC, &pGraphics) != Gdiplus::Ok) return false;
+    if (m_nWidth < step.rc.right && !Grow(dc, step.rc.right)) return false;
     m_rcRow = CRect(step.rc.left, 0, step.rc.right, 1);
-    FillGradient(pGraphics, step, m_rcRow);
-    gp::GdipDeleteGraphics(pGraphics);
+    FillGradient(m_pGraphics, step, m_rcRow);
+    gp::GdipFlush(m_pGraphics, Gdiplus::FlushIntentionSync);
     m_argbFrom = step.argb;
     m_argbTo = step.argbEnd;
     m_ptFrom = step.pts[0];
@@ -129,7 +112,36 @@ class CGradientProgressCtrl::GradientRow {
     return true;
   }
 
+  // A top-down 32-bit row of nWidth pixels, shared by a device for copying
+  // and a GDI+ bitmap for drawing.
+  bool Grow(CDC& dc, int nWidth) {
+    Release();
+    BITMAPINFO bmi{};
+    bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
+    bmi.bmiHeader.biWidth = nWidth;
+    bmi.bmiHeader.biHeight = -1;
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = kRowBits;
+    bmi.bmiHeader.biCompression = BI_RGB;
+    void* pBits = nullptr;
+    const bool bMade = m_bitmap.Attach(::CreateDIBSection(dc.m_hDC, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0)) &&
+                       m_dc.CreateCompatibleDC(&dc) && (m_pOldBitmap = m_dc.SelectObject(&m_bitmap)) != nullptr &&
+                       gp::GdipCreateBitmapFromScan0(nWidth, 1, nWidth * kRowBits / 8, PixelFormat32bppRGB,
+                                                     static_cast<BYTE*>(pBits), &m_pImage) == Gdiplus::Ok &&
+                       gp::GdipGetImageGraphicsContext(m_pImage, &m_pGraphics) == Gdiplus::Ok;
+    if (!bMade) {
+      Release();
+      return false;
+    }
+    m_nWidth = nWidth;
+    return true;
+  }
+
   void Release() {
+    if (m_pGraphics != nullptr) gp::GdipDeleteGraphics(m_pGraphics);
+    if (m_pImage != nullptr) gp::GdipDisposeImage(m_pImage);
+    m_pGraphics = nullptr;
+    m_pImage = nullptr;
     if (m_pOldBitmap != nullptr) m_dc.SelectObject(m_pOldBitmap);
     m_pOldBitmap = nullptr;
     m_bitmap.DeleteObject();
@@ -138,14 +150,37 @@ class CGradientProgressCtrl::GradientRow {
     m_bKept = false;
   }
 
+  static constexpr int kRowBits = 32;
   CDC m_dc;
   CBitmap m_bitmap;
   CBitmap* m_pOldBitmap = nullptr;
+  Gdiplus::GpBitmap* m_pImage = nullptr;
+  Gdiplus::GpGraphics* m_pGraphics = nullptr;
   int m_nWidth = 0;
   bool m_bKept = false;
   CRect m_rcRow;
   CPoint m_ptFrom, m_ptTo;
   unsigned long m_argbFrom = 0, m_argbTo = 0;
+};
+
+// The system colours that a frame of this style is drawn in.
+qor::progress::FrameColors ReadFrameColors(int nBorderStyle) {
+  qor::progress::FrameColors frame;
+  if (nBorderStyle == qor::progress::kBorderFlat) frame.argbFrame = qor::ToArgb(::GetSysColor(COLOR_WINDOWFRAME));
+  if (nBorderStyle == qor::progress::kBorderSunken) {
+    frame.argbShadow = qor::ToArgb(::GetSysColor(COLOR_BTNSHADOW));
+    frame.argbHighlight = qor::ToArgb(::GetSysColor(COLOR_BTNHIGHLIGHT));
+  }
+  return frame;
+}
+
+}  // namespace
+
+class CGradientProgressCtrl::PaintCache {
+ public:
+  GradientRow row;
+  qor::progress::ShownPicture shown;
+  unsigned nFont = 0;
 };
 
 BEGIN_MESSAGE_MAP(CGradientProgressCtrl, CWnd)
@@ -158,11 +193,11 @@ CGradientProgressCtrl::CGradientProgressCtrl()
     : m_clrStart(kDefaultStart),
       m_clrEnd(kDefaultEnd),
       m_clrBk(qor::ToArgb(::GetSysColor(COLOR_3DFACE))),
-      m_pGradientRow(new GradientRow) {}
+      m_pCache(new PaintCache) {}
 
 CGradientProgressCtrl::~CGradientProgressCtrl() {
   if (m_pTextFont != nullptr) gp::GdipDeleteFont(m_pTextFont);
-  delete m_pGradientRow;
+  delete m_pCache;
 }
 
 bool CGradientProgressCtrl::Create(CWnd* pParent, const CRect& rect, unsigned int nID) {
@@ -195,6 +230,7 @@ void CGradientProgressCtrl::Init(int nTotal, const CString& strText, bool bShowP
   m_fGreenStep = steps.fGreenStep;
   m_fBlueStep = steps.fBlueStep;
   if (GetSafeHwnd() != nullptr) ShowWindow(SW_SHOWNA);
+  Redraw();
 }
 
 void CGradientProgressCtrl::InitSolid(const std::map<int, unsigned long>& mapBands, const CString& strText,
@@ -212,6 +248,7 @@ void CGradientProgressCtrl::InitSolid(const std::map<int, unsigned long>& mapBan
   m_clrBk = qor::ToArgb(crBk);
   m_mapSolidColors = qor::progress::ToArgbBands(mapBands);
   if (GetSafeHwnd() != nullptr) ShowWindow(SW_SHOWNA);
+  Redraw();
 }
 
 void CGradientProgressCtrl::Step() {
@@ -240,6 +277,7 @@ void CGradientProgressCtrl::Stop(bool bHide) {
   m_nPosition = m_nTotal;
   if (bHide) {
     if (GetSafeHwnd() != nullptr) ShowWindow(SW_HIDE);
+    m_pCache->shown.Forget();
   } else {
     Redraw();
   }
@@ -256,6 +294,7 @@ void CGradientProgressCtrl::CreateTextFont() {
     gp::GdipDeleteFont(m_pTextFont);
     m_pTextFont = nullptr;
   }
+  ++m_pCache->nFont;
   // Without a window, GetDC would hand out the screen's device.
   if (GetSafeHwnd() == nullptr || !m_gdiplusSession.IsStarted()) return;
   CDC* pDC = GetDC();
@@ -279,6 +318,11 @@ CString CGradientProgressCtrl::GetTimeLeft() const {
 
 void CGradientProgressCtrl::Redraw() {
   if (GetSafeHwnd() == nullptr) return;
+  if (!IsWindowVisible()) {
+    m_pCache->shown.Forget();
+    return;
+  }
+  if (!m_pCache->shown.NeedsPaint(MakeKey())) return;
   InvalidateRect(nullptr, TRUE);
   UpdateWindow();
 }
@@ -300,35 +344,42 @@ ProgressView CGradientProgressCtrl::MakeView() const {
   return view;
 }
 
-void CGradientProgressCtrl::Paint(CDC* pDC) {
-  if (m_nTotal < 1) return;
+PaintKey CGradientProgressCtrl::MakeKey() const {
+  CRect rc;
+  GetClientRect(&rc);
+  PaintKey key;
+  key.pic = qor::progress::PaintProgress(MakeView(), rc, ReadFrameColors(m_eBorderStyle));
+  key.nFont = m_pCache->nFont;
+  return key;
+}
+
+bool CGradientProgressCtrl::Paint(CDC* pDC, const PaintKey& key) {
+  const ProgressPicture& pic = key.pic;
+  if (pic.nSteps == 0) return true;  // no total: nothing is drawn
   CRect rc;
   GetClientRect(&rc);
   CMemDC mem(pDC, rc);
-  if (!mem.IsValid()) return;
+  if (!mem.IsValid()) return false;
   Gdiplus::GpGraphics* pGraphics = nullptr;
   if (!m_gdiplusSession.IsStarted() || gp::GdipCreateFromHDC(mem.m_hDC, &pGraphics) != Gdiplus::Ok) {
     // Nothing can be drawn: show the background rather than an undefined buffer.
     mem.FillSolidRect(&rc, qor::FromArgb(m_clrBk));
-    return;
+    return false;
   }
-  qor::progress::FrameColors frame;
-  frame.argbFrame = qor::ToArgb(::GetSysColor(COLOR_WINDOWFRAME));
-  frame.argbShadow = qor::ToArgb(::GetSysColor(COLOR_BTNSHADOW));
-  frame.argbHighlight = qor::ToArgb(::GetSysColor(COLOR_BTNHIGHLIGHT));
-  const ProgressPicture pic = qor::progress::PaintProgress(MakeView(), rc, frame);
+  // Frames and solid parts are opaque and go through GDI, which is quicker;
+  // GDI+ has finished its own drawing before each of them.
   for (int i = 0; i < pic.nSteps; ++i) {
     const ProgressStep& step = pic.steps[i];
+    if (step.eKind != ProgressStep::kText) gp::GdipFlush(pGraphics, Gdiplus::FlushIntentionSync);
     switch (step.eKind) {
       case ProgressStep::kLines:
-        DrawLines(pGraphics, step);
+        DrawLines(mem, step);
         break;
       case ProgressStep::kGradient:
-        gp::GdipFlush(pGraphics, Gdiplus::FlushIntentionSync);
-        if (!m_pGradientRow->Fill(mem, step)) FillGradient(pGraphics, step, step.rc);
+        if (!m_pCache->row.Fill(mem, step)) FillGradient(pGraphics, step, step.rc);
         break;
       case ProgressStep::kSolid:
-        FillSolid(pGraphics, step);
+        mem.FillSolidRect(&step.rc, qor::FromArgb(step.argb));
         break;
       case ProgressStep::kText:
         DrawText(pGraphics, step, pic.strText, m_pTextFont);
@@ -336,17 +387,29 @@ void CGradientProgressCtrl::Paint(CDC* pDC) {
     }
   }
   gp::GdipDeleteGraphics(pGraphics);
+  return true;
 }
 
 void CGradientProgressCtrl::OnPaint() {
   CPaintDC dc(this);
-  Paint(&dc);
+  const PaintKey key = MakeKey();
+  CRect rcClient;
+  GetClientRect(&rcClient);
+  const CRect rcPaint(dc.m_ps.rcPaint);
+  // A paint of part of the window leaves the rest as it was, which is known
+  // only when it showed the same picture.
+  qor::progress::ShownPicture& shown = m_pCache->shown;
+  const bool bWhole = (rcPaint | rcClient) == rcPaint;
+  if (Paint(&dc, key) && (bWhole || !shown.NeedsPaint(key)))
+    shown.Painted(key);
+  else
+    shown.Forget();
 }
 
 BOOL CGradientProgressCtrl::OnEraseBkgnd(CDC*) { return TRUE; }
 
 LRESULT CGradientProgressCtrl::OnPrintClient(WPARAM wParam, LPARAM) {
   CDC* pDC = CDC::FromHandle(reinterpret_cast<HDC>(wParam));
-  if (pDC != nullptr) Paint(pDC);
+  if (pDC != nullptr) Paint(pDC, MakeKey());
   return 0;
 }

@@ -112,7 +112,7 @@ TEST(GradientProgressWin, LifeOfTheWindow) {
   bar.Position(40);
   EXPECT_EQ(bar.GetTimeLeft(), "(3 minutes remaining)");
   bar.Stop(false);
-  EXPECT_EQ(bar.m_nPaints, nBefore + 6);
+  EXPECT_EQ(bar.m_nPaints, nBefore + 7);
   EXPECT_EQ(bar.GetPosition(), 100);
   EXPECT_TRUE(bar.IsWindowVisible());
   EXPECT_EQ(bar.GetTimeLeft(), "");
