@@ -18,8 +18,6 @@
 #include "MemDC.h"
 #include "ProgressProbe_win.h"
 
-PROGRESS_PROBE_MESSAGE_MAP()
-
 namespace {
 
 const int kJobSteps = 10000;
@@ -128,9 +126,11 @@ int main(int argc, char** argv) {
 
   const double us = 1e6;
   std::printf("%d x %d bar, flat frame, percentage; best of %d rounds\n", kBar.Width(), kBar.Height(), nRounds);
-  std::printf("one step of a %d-step job (%d paints)  %7.2f us, one BitBlt of the bar %5.2f us, ratio %.1f (goal 3.0 or less)\n",
+  std::printf("one step of a %d-step job (%d paints) %7.2f us, one BitBlt of the bar %5.2f us, "
+              "ratio %.1f (goal 3.0 or less)\n",
               kJobSteps, nJobPaints, dJob * us, dBlit * us, dJob / dBlit);
-  std::printf("one step that repaints %7.2f us: repaint cycle %.2f, off-screen buffer %.2f, picture key %.2f, drawing %.2f\n",
+  std::printf("one step that repaints %7.2f us: repaint cycle %.2f, off-screen buffer %.2f, picture key %.2f, "
+              "drawing %.2f\n",
               dRepaint * us, dCycle * us, dBuffer * us, dKey * us, (dRepaint - dCycle - dBuffer - dKey) * us);
   if (!bPaintsAsMeant) std::printf("unexpected paints: %d, %d, %d\n", nJobPaints, nRepaints, nKeyPaints);
   return bPaintsAsMeant ? 0 : 1;

@@ -1,8 +1,7 @@
 // A gradient progress bar that counts its paints and shows what a derived
-// control may read; shared by the window tests and the Step benchmark.
+// control may read; shared by the window tests and the Step benchmark, and
+// included by one file of each (it holds the message map).
 #pragma once
-
-#include <afxwin.h>
 
 #include "GradientProgressCtrl.h"
 
@@ -20,8 +19,6 @@ class CProgressProbe : public CGradientProgressCtrl {
   DECLARE_MESSAGE_MAP()
 };
 
-// In exactly one file of each executable.
-#define PROGRESS_PROBE_MESSAGE_MAP()                   \
-  BEGIN_MESSAGE_MAP(CProgressProbe, CGradientProgressCtrl) \
-  ON_WM_PAINT()                                        \
-  END_MESSAGE_MAP()
+BEGIN_MESSAGE_MAP(CProgressProbe, CGradientProgressCtrl)
+  ON_WM_PAINT()
+END_MESSAGE_MAP()

@@ -1,12 +1,10 @@
-// The gradient progress bar's arithmetic and picture with hand-worked
-// numbers. The current time is always given, never read.
+// The gradient progress bar's arithmetic, picture and repaint decision with
+// hand-worked numbers. The current time is always given, never read.
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <cstdio>
-#include <filesystem>
-
-#include <AppLogger.h>
+#include <string>
 
 #include "GradientProgress.h"
 
@@ -14,10 +12,12 @@ using namespace qor::progress;
 
 namespace {
 
-const unsigned long kGreen = 0xFF008000ul, kRed = 0xFFFF0000ul, kBk = 0xFFD4D0C8ul, kInk = 0xFF000000ul;
+const unsigned long kGreen = 0xFF008000ul, kRed = 0xFFFF0000ul;
 const FrameColors kFrame{0xFF646464ul, 0xFF808080ul, 0xFFFFFFFFul};
+const std::map<int, unsigned long> kNoBands, kGreenToHalf = {{50, kGreen}}, kAllGreen = {{100, kGreen}},
+                                   kSplit = {{66, kGreen}, {67, kRed}}, kHalves = {{50, kGreen}, {100, kRed}};
 
-// Blue to red, no frame.
+// Blue to red, no frame, background (212, 208, 200), black text.
 ProgressView View(int nPosition, int nTotal) {
   ProgressView view;
   view.nPosition = nPosition;
@@ -25,215 +25,164 @@ ProgressView View(int nPosition, int nTotal) {
   view.nBorderStyle = kBorderNone;
   view.argbStart = 0xFF0000FFul;
   view.steps = MakeColorSteps(RGB(0, 0, 255), RGB(255, 0, 0));
-  view.argbBk = kBk;
-  view.argbText = kInk;
+  view.argbBk = 0xFFD4D0C8ul;
+  view.argbText = 0xFF000000ul;
   return view;
 }
 
-DateTime At(int nMinute) { return DateTime(2024, 3, 1, 10, nMinute, 0); }
+DateTime At(int nMinute, int nSecond = 0) { return DateTime(2024, 3, 1, 10, nMinute, nSecond); }
+
+// "L<colour> x,y ..." for lines, "G<from>><to> x,y x,y [rect]" for a
+// gradient, "S<colour> [rect]", "T<colour> [rect] "text"", joined by "; ".
+std::string Describe(const ProgressPicture& pic) {
+  std::string s;
+  char buf[64];
+  for (int i = 0; i < pic.nSteps; ++i) {
+    const ProgressStep& st = pic.steps[i];
+    std::snprintf(buf, sizeof(buf), st.eKind == ProgressStep::kGradient ? "%s%c%08lx>%08lx" : "%s%c%08lx",
+                  i > 0 ? "; " : "", "LGST"[st.eKind], st.argb, st.argbEnd);
+    s += buf;
+    for (int j = 0; j < st.nPoints; ++j) s += " " + std::to_string(st.pts[j].x) + "," + std::to_string(st.pts[j].y);
+    if (st.eKind == ProgressStep::kLines) continue;
+    std::snprintf(buf, sizeof(buf), " [%d,%d,%d,%d]", int(st.rc.left), int(st.rc.top), int(st.rc.right),
+                  int(st.rc.bottom));
+    s += buf + (st.eKind == ProgressStep::kText ? " \"" + std::string(pic.strText) + "\"" : "");
+  }
+  return s;
+}
 
 }  // namespace
 
-TEST(ProgressArithmetic, ColorStepsAndTheColourReached) {
-  const struct {
-    COLORREF crStart, crEnd;
-    int nSteps;
-    float r, g, b;
-  } steps[] = {{RGB(0, 0, 255), RGB(255, 0, 0), 255, 1.0f, 0.0f, -1.0f},
-               {RGB(10, 20, 30), RGB(20, 0, 30), 20, 0.5f, -1.0f, 0.0f},
-               {RGB(7, 7, 7), RGB(7, 7, 7), 0, 0.0f, 0.0f, 0.0f}};
+TEST(ProgressArithmetic, ColoursPercentWidthAndBands) {
+  const struct { COLORREF crStart, crEnd; int nSteps; float r, g, b; } steps[] = {
+      {RGB(0, 0, 255), RGB(255, 0, 0), 255, 1.0f, 0.0f, -1.0f},
+      {RGB(10, 20, 30), RGB(20, 0, 30), 20, 0.5f, -1.0f, 0.0f},
+      {RGB(7, 7, 7), RGB(7, 7, 7), 0, 0.0f, 0.0f, 0.0f}};
   for (const auto& c : steps) {
     const ColorSteps s = MakeColorSteps(c.crStart, c.crEnd);
-    EXPECT_EQ(s.nColorSteps, c.nSteps);
-    EXPECT_EQ(s.fRedStep, c.r);
-    EXPECT_EQ(s.fGreenStep, c.g);
-    EXPECT_EQ(s.fBlueStep, c.b);
+    EXPECT_EQ(std::vector<float>({float(s.nColorSteps), s.fRedStep, s.fGreenStep, s.fBlueStep}),
+              std::vector<float>({float(c.nSteps), c.r, c.g, c.b}));
   }
   // Blue to red: 127.5 and 255 - 127.5 truncated at half way; always opaque;
   // fractions outside 0..1 (negative positions) stay at the ends.
+  const struct { unsigned long argbStart; float fFraction; unsigned long argb; } reached[] = {
+      {0xFF0000FFul, 0.5f, 0xFF7F007Ful}, {0xFF0000FFul, 1.0f / 3.0f, 0xFF5500AAul},
+      {0x000000FFul, 0.0f, 0xFF0000FFul}, {0xFF0000FFul, -3.0f, 0xFF0000FFul}, {0xFF0000FFul, 2.0f, 0xFFFF0000ul}};
   const ColorSteps blueToRed = MakeColorSteps(RGB(0, 0, 255), RGB(255, 0, 0));
-  const struct {
-    unsigned long argbStart;
-    float fFraction;
-    unsigned long argb;
-  } reached[] = {{0xFF0000FFul, 0.5f, 0xFF7F007Ful}, {0xFF0000FFul, 1.0f / 3.0f, 0xFF5500AAul},
-                 {0x000000FFul, 0.0f, 0xFF0000FFul}, {0xFF0000FFul, -3.0f, 0xFF0000FFul},
-                 {0xFF0000FFul, 2.0f, 0xFFFF0000ul}};
   for (const auto& c : reached) EXPECT_EQ(GradientColorAt(c.argbStart, blueToRed, c.fFraction), c.argb) << c.fFraction;
-}
 
-TEST(ProgressArithmetic, PercentWidthAndText) {
-  const struct {
-    int nPosition, nTotal, nWidth, nPercent, nFilled;
-    const char* pszText;
-  } cases[] = {
-      {0, 10, 100, 0, 0, "0%"},     {1, 3, 100, 33, 33, "33%"},
+  const struct { int nPosition, nTotal, nWidth, nPercent, nFilled; const char* pszText; } cases[] = {
+      {0, 10, 100, 0, 0, "0%"}, {1, 3, 100, 33, 33, "33%"},
       {2, 3, 100, 66, 66, "67%"},  // the text rounds, the percentage truncates
-      {1, 2, 200, 50, 100, "50%"},  {10, 10, 97, 100, 97, "100%"},
-      {1000000000, 2000000000, 300, 50, 150, "50%"},  {INT_MAX, INT_MAX, INT_MAX, 100, INT_MAX, "100%"},
-      {-5, 10, 100, -50, 0, "-50%"}, {INT_MIN, 1, 100, INT_MIN, 0, nullptr},
-      {5, 0, 100, 0, 0, "0%"},      {5, -3, 100, 0, 0, "0%"},
-  };
+      {10, 10, 97, 100, 97, "100%"}, {1000000000, 2000000000, 300, 50, 150, "50%"},
+      {INT_MAX, INT_MAX, INT_MAX, 100, INT_MAX, "100%"}, {-5, 10, 100, -50, 0, "-50%"},
+      {INT_MIN, 1, 100, INT_MIN, 0, "-214748364800%"}, {5, 0, 100, 0, 0, "0%"}, {5, -3, 100, 0, 0, "0%"}};
   for (const auto& c : cases) {
     EXPECT_EQ(PercentDone(c.nPosition, c.nTotal), c.nPercent) << c.nPosition << " of " << c.nTotal;
     EXPECT_EQ(FilledWidth(c.nWidth, c.nPosition, c.nTotal), c.nFilled) << c.nPosition << " of " << c.nTotal;
-    if (c.pszText != nullptr) {
-      EXPECT_EQ(PercentText(FractionDone(c.nPosition, c.nTotal)), c.pszText);
-    }
+    EXPECT_EQ(PercentText(FractionDone(c.nPosition, c.nTotal)), c.pszText);
   }
 }
 
-TEST(ProgressArithmetic, StepsAndPositions) {
-  const std::string path = (std::filesystem::temp_directory_path() / "qor_progress_test.log").string();
-  {
-    AppLogger log(CString(path.c_str()));
-    AppLogger::m_pInstance = &log;
-    int nPosition = 8;
-    EXPECT_TRUE(StepPosition(nPosition, 9));
-    EXPECT_TRUE(log.GetLines().empty());
-    EXPECT_FALSE(StepPosition(nPosition, 9));  // at the total
-    EXPECT_EQ(nPosition, 9);
-    nPosition = 0;
-    EXPECT_FALSE(StepPosition(nPosition, -4));  // never past a negative total
-    EXPECT_EQ(nPosition, 0);
-    EXPECT_EQ(log.GetLines(), std::vector<CString>(2, "{4A330902-8DBA-4100-87B3-00B1A292F9C6}"));
-  }
-  std::remove(path.c_str());
-  EXPECT_EQ(ClampPosition(15, 10), 10);
-  EXPECT_EQ(ClampPosition(7, 10), 7);
-  EXPECT_EQ(ClampPosition(-3, 10), -3);
-}
+TEST(ProgressArithmetic, StepsAndTimeLeft) {
+  int nPosition = 8;
+  EXPECT_TRUE(StepPosition(nPosition, 9));
+  EXPECT_FALSE(StepPosition(nPosition, 9));  // at the total
+  EXPECT_EQ(nPosition, 9);
+  nPosition = 0;
+  EXPECT_FALSE(StepPosition(nPosition, -4));  // never past a negative total
+  EXPECT_EQ(nPosition, 0);
 
-TEST(ProgressArithmetic, TimeLeft) {
-  const struct {
-    int nTotal, nPosition;
-    long long nElapsed, nRemaining;
-  } cases[] = {
+  const struct { int nTotal, nPosition; long long nElapsed, nRemaining; } cases[] = {
       {100, 40, 120, 180}, {7, 2, 3, 7} /* 7.5 */, {100, 0, 500, 0}, {10, -5, 10, -30},
-      {10, 4, -3, -4} /* toward zero */,
-      {2000000000, -2000000000, 10, -20},  // the steps left exceed int
+      {10, 4, -3, -4} /* toward zero */, {2000000000, -2000000000, 10, -20} /* the steps left exceed int */,
       {INT_MAX, 1, 300000000000LL, LLONG_MAX}, {INT_MAX, -1, 300000000000LL, -LLONG_MAX},
-      {INT_MAX, INT_MIN, LLONG_MIN, LLONG_MAX},
-  };
+      {INT_MAX, INT_MIN, LLONG_MIN, LLONG_MAX}};
   for (const auto& c : cases)
     EXPECT_EQ(RemainingSeconds(c.nTotal, c.nPosition, c.nElapsed), c.nRemaining) << c.nTotal << " " << c.nPosition;
-
-  EXPECT_EQ(TimeLeftText(At(0), At(2), 40, 100), "(3 minutes remaining)");
-  EXPECT_EQ(TimeLeftText(At(0), At(2), 100, 100), "(0 seconds remaining)");
-  EXPECT_EQ(TimeLeftText(DateTime(), At(2), 40, 100), "");
   EXPECT_EQ(TimeLeftText(At(0), At(2), 0, 100), "");
   EXPECT_EQ(TimeLeftText(At(0), At(2), 40, 0), "");
 }
 
-TEST(ProgressPicture, GradientAndFrames) {
-  // 1 of 2 in a flat frame round 102 x 22: the inner bar is 100 wide and its
-  // first half ends in (127, 0, 127).
-  ProgressView view = View(1, 2);
-  view.nBorderStyle = kBorderFlat;
-  ProgressPicture pic = PaintProgress(view, CRect(0, 0, 102, 22), kFrame);
-  ASSERT_EQ(pic.nSteps, 3);
-  const ProgressStep &frame = pic.steps[0], &fill = pic.steps[1];
-  EXPECT_EQ(frame.argb, kFrame.argbFrame);
-  ASSERT_EQ(frame.nPoints, 5);
-  const CPoint outline[5] = {{0, 21}, {0, 0}, {101, 0}, {101, 21}, {0, 21}};
-  for (int i = 0; i < 5; ++i) EXPECT_EQ(frame.pts[i], outline[i]) << i;
-  EXPECT_EQ(fill.eKind, ProgressStep::kGradient);
-  EXPECT_EQ(fill.argb, 0xFF0000FFul);
-  EXPECT_EQ(fill.argbEnd, 0xFF7F007Ful);
-  EXPECT_EQ(fill.pts[0], CPoint(1, kGradientY));
-  EXPECT_EQ(fill.pts[1], CPoint(51, kGradientY));
-  EXPECT_EQ(fill.rc, CRect(1, 1, 51, 21));
-  EXPECT_EQ(pic.steps[2].argb, kBk);
-  EXPECT_EQ(pic.steps[2].rc, CRect(51, 1, 101, 21));
-
-  // Sunken: shadow on the top and left, highlight on the bottom and right.
-  view.nBorderStyle = kBorderSunken;
-  pic = PaintProgress(view, CRect(10, 5, 30, 15), kFrame);
-  ASSERT_EQ(pic.nSteps, 4);
-  EXPECT_EQ(pic.steps[0].argb, kFrame.argbShadow);
-  EXPECT_EQ(pic.steps[0].pts[1], CPoint(10, 5));
-  EXPECT_EQ(pic.steps[1].argb, kFrame.argbHighlight);
-  EXPECT_EQ(pic.steps[1].pts[1], CPoint(29, 14));
-  EXPECT_EQ(pic.steps[2].rc, CRect(11, 6, 20, 14));  // 18 wide inside, half filled
-
-  for (int nStyle : {0, 7}) {  // no frame
-    view.nBorderStyle = nStyle;
-    pic = PaintProgress(view, CRect(0, 0, 40, 10), kFrame);
-    ASSERT_EQ(pic.nSteps, 2);
-    EXPECT_EQ(pic.steps[0].rc, CRect(0, 0, 20, 10));
-    EXPECT_EQ(pic.steps[1].rc, CRect(20, 0, 40, 10));
+TEST(ProgressPicture, Steps) {
+  // Timing: two minutes since its start.
+  const struct { int nPosition, nTotal, nBorderStyle; const std::map<int, unsigned long>* pBands;
+                 bool bShowPercent, bTiming; const char* pszText; CRect rc; const char* pszPicture; } cases[] = {
+      // Half of blue to red ends in (127, 0, 127) at half the width inside the frame.
+      {1, 2, kBorderFlat, nullptr, false, false, "", CRect(0, 0, 102, 22),
+       "Lff646464 0,21 0,0 101,0 101,21 0,21; Gff0000ff>ff7f007f 1,10 51,10 [1,1,51,21]; Sffd4d0c8 [51,1,101,21]"},
+      {1, 2, kBorderSunken, nullptr, false, false, "", CRect(10, 5, 30, 15),
+       "Lff808080 10,14 10,5 29,5; Lffffffff 10,14 29,14 29,5; Gff0000ff>ff7f007f 11,10 20,10 [11,6,20,14]; "
+       "Sffd4d0c8 [20,6,29,14]"},
+      {1, 2, 7, nullptr, false, false, "", CRect(0, 0, 40, 10),
+       "Gff0000ff>ff7f007f 0,10 20,10 [0,0,20,10]; Sffd4d0c8 [20,0,40,10]"},
+      // An empty band table: a gradient of zero steps.
+      {3, 4, 0, &kNoBands, false, false, "", CRect(0, 0, 40, 10),
+       "Gff0000ff>ff0000ff 0,10 30,10 [0,0,30,10]; Sffd4d0c8 [30,0,40,10]"},
+      // The text says 67% while the bands see 66; no band above 50 %: the background.
+      {2, 3, 0, &kSplit, true, false, "", CRect(0, 0, 30, 10),
+       "Sff008000 [0,0,20,10]; Sffd4d0c8 [20,0,30,10]; Tff000000 [0,0,30,10] \"67%\""},
+      {6, 10, 0, &kGreenToHalf, false, false, "", CRect(0, 0, 100, 10),
+       "Sffd4d0c8 [0,0,60,10]; Sffd4d0c8 [60,0,100,10]"},
+      {0, 10, 0, nullptr, true, false, "", CRect(0, 0, 50, 10), "Sffd4d0c8 [0,0,50,10]; Tff000000 [0,0,50,10] \"0%\""},
+      {40, 100, 0, &kAllGreen, true, true, "caller text", CRect(0, 0, 50, 10),
+       "Sff008000 [0,0,20,10]; Sffd4d0c8 [20,0,50,10]; "
+       "Tff000000 [0,0,50,10] \"caller text 40% (3 minutes remaining)\""},
+      {100, 100, 0, &kAllGreen, false, true, "", CRect(0, 0, 50, 10),
+       "Sff008000 [0,0,50,10]; Tff000000 [0,0,50,10] \"(0 seconds remaining)\""},
+      {0, -1, 0, nullptr, true, false, "text", CRect(0, 0, 50, 10), ""}};
+  for (const auto& c : cases) {
+    ProgressView view = View(c.nPosition, c.nTotal);
+    view.nBorderStyle = c.nBorderStyle;
+    view.pBands = c.pBands;
+    if (c.pBands != nullptr) view.steps = ColorSteps{};
+    view.bShowPercent = c.bShowPercent;
+    view.strText = c.pszText;
+    if (c.bTiming) {
+      view.dtTimingStart = At(0);
+      view.dtNow = At(2);
+    }
+    EXPECT_EQ(Describe(PaintProgress(view, c.rc, kFrame)), c.pszPicture);
   }
-
-  // An empty band table: zero steps from the stored start colour, its alpha
-  // kept, to the same colour opaque.
-  const std::map<int, unsigned long> none;
-  view = View(3, 4);
-  view.pBands = &none;
-  view.argbStart = 0x0004BCBCul;
-  view.steps = ColorSteps{};
-  pic = PaintProgress(view, CRect(0, 0, 40, 10), kFrame);
-  EXPECT_EQ(pic.steps[0].eKind, ProgressStep::kGradient);
-  EXPECT_EQ(pic.steps[0].argb, 0x0004BCBCul);
-  EXPECT_EQ(pic.steps[0].argbEnd, 0xFF04BCBCul);
 }
 
-TEST(ProgressPicture, BandsTextAndEdges) {
-  const std::map<int, unsigned long> two = ToArgbBands({{50, RGB(0, 128, 0)}, {100, RGB(255, 0, 0)}}),
-                                     one = {{50, kGreen}};
-  // Up to 50 % green, above it red; with {50: green} alone, above 50 % the
-  // filled part shows the background.
-  const struct {
-    const std::map<int, unsigned long>* pBands;
-    int nPosition;
-    unsigned long argbFill;
-  } bands[] = {{&two, 5, kGreen}, {&two, 6, kRed}, {&two, 10, kRed}, {&one, 5, kGreen}, {&one, 6, kBk}};
-  for (const auto& c : bands) {
-    ProgressView view = View(c.nPosition, 10);
-    view.pBands = c.pBands;
-    const ProgressPicture pic = PaintProgress(view, CRect(0, 0, 100, 10), kFrame);
-    EXPECT_EQ(pic.steps[0].eKind, ProgressStep::kSolid);
-    EXPECT_EQ(pic.steps[0].argb, c.argbFill) << c.nPosition;
-    EXPECT_EQ(pic.steps[0].rc, CRect(0, 0, c.nPosition * 10, 10));
+TEST(ProgressPicture, RepaintsOnlyWhenThePictureChanges) {
+  // Blue to red on 1000 steps, 100 pixels inside the frame: at 502 the colour
+  // is (128, 0, 126), the width 50 and the text "job 50%". Each change is
+  // made on top of the ones before it.
+  struct State { ProgressView view = View(502, 1000); CRect rc{0, 0, 102, 22}; FrameColors frame = kFrame;
+                 unsigned nFont = 1; } s;
+  s.view.nBorderStyle = kBorderFlat;
+  s.view.bShowPercent = true;
+  s.view.strText = "job";
+  const struct { void (*change)(State&); bool bPaints; } changes[] = {
+      {[](State&) {}, true},  // the first paint
+      {[](State&) {}, false},
+      {[](State& s) { s.view.nPosition = 503; }, false},  // (128, 0, 126), 50, 50% still
+      {[](State& s) { s.view.nPosition = 510; }, true},   // width 51
+      {[](State& s) { s.view.nPosition = 514; }, true},  // red 131: only the colour
+      {[](State& s) { s.view.nPosition = 516; }, true},  // only the text: 52%
+      {[](State& s) { s.view.strText = "job 2"; }, true},
+      {[](State& s) { s.view.argbText = 0xFF000001ul; }, true},
+      {[](State& s) { s.view.argbBk = 0xFFD4D0C9ul; }, true},
+      {[](State& s) { s.view.pBands = &kAllGreen; }, true},
+      {[](State& s) { s.view.pBands = &kHalves; }, true},  // red for 52 %
+      {[](State& s) { s.frame.argbShadow = 0xFF000000ul; }, false},  // not drawn
+      {[](State& s) { s.frame.argbFrame = 0xFF646465ul; }, true},
+      {[](State& s) { s.view.nBorderStyle = kBorderSunken; }, true},
+      {[](State& s) { s.rc = CRect(0, 0, 103, 22); }, true},
+      {[](State& s) { s.nFont = 2; }, true},
+      {[](State& s) { s.view.dtTimingStart = At(0), s.view.dtNow = At(2); }, true},
+      {[](State& s) { s.view.dtNow = At(2, 0); }, false},
+      {[](State& s) { s.view.dtNow = At(2, 1); }, true}};  // a second more left
+  ShownPicture shown;
+  int nChange = 0;
+  for (const auto& c : changes) {
+    c.change(s);
+    const PaintKey key{PaintProgress(s.view, s.rc, s.frame), s.nFont};
+    EXPECT_EQ(shown.NeedsPaint(key), c.bPaints) << "change " << nChange++;
+    shown.Painted(key);
   }
-
-  // 2 of 3: the text says 67% while the bands see 66.
-  const std::map<int, unsigned long> split = {{66, kGreen}, {67, kRed}};
-  ProgressView view = View(2, 3);
-  view.pBands = &split;
-  view.bShowPercent = true;
-  ProgressPicture pic = PaintProgress(view, CRect(0, 0, 30, 10), kFrame);
-  ASSERT_EQ(pic.nSteps, 3);
-  EXPECT_EQ(pic.steps[0].argb, kGreen);
-  EXPECT_EQ(pic.steps[2].eKind, ProgressStep::kText);
-  EXPECT_EQ(pic.steps[2].argb, kInk);
-  EXPECT_EQ(pic.steps[2].rc, CRect(0, 0, 30, 10));
-  EXPECT_EQ(pic.strText, "67%");
-
-  // 0 of 10: no filled part, the background over the whole width, "0%".
-  view = View(0, 10);
-  view.bShowPercent = true;
-  pic = PaintProgress(view, CRect(0, 0, 50, 10), kFrame);
-  ASSERT_EQ(pic.nSteps, 2);
-  EXPECT_EQ(pic.steps[0].rc, CRect(0, 0, 50, 10));
-  EXPECT_EQ(pic.strText, "0%");
-
-  // Caller text, percentage and timing: 40 of 100 after two minutes, then a
-  // stopped bar at 0 seconds; the estimate alone has no leading space.
-  view = View(40, 100);
-  view.bShowPercent = true;
-  view.strText = "caller text";
-  view.dtTimingStart = At(0);
-  view.dtNow = At(2);
-  EXPECT_EQ(PaintProgress(view, CRect(0, 0, 50, 10), kFrame).strText, "caller text 40% (3 minutes remaining)");
-  view.nPosition = 100;
-  EXPECT_EQ(PaintProgress(view, CRect(0, 0, 50, 10), kFrame).strText, "caller text 100% (0 seconds remaining)");
-  view.bShowPercent = false;
-  view.strText = "";
-  EXPECT_EQ(PaintProgress(view, CRect(0, 0, 50, 10), kFrame).strText, "(0 seconds remaining)");
-
-  for (int nTotal : {0, -1}) {  // nothing painted
-    view = View(0, nTotal);
-    view.strText = "text";
-    EXPECT_EQ(PaintProgress(view, CRect(0, 0, 50, 10), kFrame).nSteps, 0);
-  }
+  shown.Forget();
+  EXPECT_TRUE(shown.NeedsPaint(PaintKey{PaintProgress(s.view, s.rc, s.frame), s.nFont}));
 }
