@@ -17,6 +17,7 @@
 
 #if defined(_WIN32)
 #include "GraphCtrl.h"
+#include "GradientProgressCtrl.h"
 #include "MemDC.h"
 #include "PieCtrl.h"
 #endif

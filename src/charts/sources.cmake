@@ -9,3 +9,7 @@ list(APPEND CHARTS_WINDOWS GraphCtrl_win.cpp GraphCommands_win.cpp GraphPaint_wi
 # printer on Windows.
 list(APPEND CHARTS_PORTABLE PieLayout.cpp PieSlices.cpp)
 list(APPEND CHARTS_WINDOWS PieCtrl_win.cpp PieDraw_win.cpp)
+# The gradient progress bar: its arithmetic and picture everywhere, the
+# window on Windows.
+list(APPEND CHARTS_PORTABLE GradientProgress.cpp)
+list(APPEND CHARTS_WINDOWS GradientProgressCtrl_win.cpp)
