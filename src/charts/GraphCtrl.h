@@ -14,6 +14,7 @@
 
 #include <DateTime.h>
 
+#include "AccessModel.h"
 #include "GraphData.h"
 #include "GraphScale.h"
 #include "qor032api.h"
@@ -65,6 +66,18 @@ class QOR032_API CGraphCtrl : public CWnd {
   // The scaling of the last dated drawing (nDays is 0 before the first):
   // its label format writes values as the axis does (FormatGraphValue).
   const qor::graph::GraphValues& GetLastScaling() const { return m_lastScaling; }
+
+  // What screen readers are told: a chart with one simple child per curve
+  // (docs/accessibility.md).
+  HRESULT get_accChildCount(long* pcountChildren) override;
+  HRESULT get_accChild(VARIANT varChild, IDispatch** ppdispChild) override;
+  HRESULT get_accName(VARIANT varChild, BSTR* pszName) override;
+  HRESULT get_accValue(VARIANT varChild, BSTR* pszValue) override;
+  HRESULT get_accDescription(VARIANT varChild, BSTR* pszDescription) override;
+  HRESULT get_accRole(VARIANT varChild, VARIANT* pvarRole) override;
+  HRESULT get_accState(VARIANT varChild, VARIANT* pvarState) override;
+  HRESULT accNavigate(long navDir, VARIANT varStart, VARIANT* pvarEndUpAt) override;
+  HRESULT accLocation(long* pxLeft, long* pyTop, long* pcxWidth, long* pcyHeight, VARIANT varChild) override;
 
  protected:
   virtual void InvalidateCtrl(bool bRebuild);
@@ -126,4 +139,6 @@ class QOR032_API CGraphCtrl : public CWnd {
   // Draws the picture's page: the rebuilt picture across the printable width.
   void PrintPicture(CDC& dcPrinter);
   void CopyDataText();
+  // The graph as readers walk it, values written in the axis's label format.
+  qor::access::ChartModel AccessibleModel();
 };

@@ -8,6 +8,7 @@
 
 #include <afxwin.h>
 
+#include "AccessModel.h"
 #include "GdiplusSession.h"
 #include "PieLayout.h"
 #include "PieSlices.h"
@@ -48,6 +49,18 @@ class QOR032_API CPieCtrl : public CWnd {
   const CPieSlicesList* GetSlices() const { return m_pSlices; }
   CString GetTitle() const { return m_strTitle; }
 
+  // What screen readers are told: a chart with one simple child per drawn slice
+  // (docs/accessibility.md).
+  HRESULT get_accChildCount(long* pcountChildren) override;
+  HRESULT get_accChild(VARIANT varChild, IDispatch** ppdispChild) override;
+  HRESULT get_accName(VARIANT varChild, BSTR* pszName) override;
+  HRESULT get_accValue(VARIANT varChild, BSTR* pszValue) override;
+  HRESULT get_accDescription(VARIANT varChild, BSTR* pszDescription) override;
+  HRESULT get_accRole(VARIANT varChild, VARIANT* pvarRole) override;
+  HRESULT get_accState(VARIANT varChild, VARIANT* pvarState) override;
+  HRESULT accNavigate(long navDir, VARIANT varStart, VARIANT* pvarEndUpAt) override;
+  HRESULT accLocation(long* pxLeft, long* pyTop, long* pcxWidth, long* pcyHeight, VARIANT varChild) override;
+
  protected:
   // Draws the chart into rc of pDC. On a printer's context dScale is the
   // GDI+ page scale for UnitDocument; on screen the background is filled.
@@ -62,8 +75,10 @@ class QOR032_API CPieCtrl : public CWnd {
   afx_msg LRESULT OnPrintClient(WPARAM wParam, LPARAM lParam);
 
   void Redraw(bool bErase);
-  // Every change of the slices ends here: the chart is repainted.
+  // Every change of the slices ends here: the chart is repainted and readers
+  // are told that its children changed.
   void OnSlicesChanged();
+  qor::access::ChartModel AccessibleModel() const;
 
   qor::GdiplusSession m_gdiplus;  // before anything drawn with GDI+
   bool m_bSmooth;

@@ -2,6 +2,7 @@
 // in PieDraw_win.cpp.
 #include "PieCtrl.h"
 
+#include "AccessAnswer_win.h"
 #include "FailureLog.h"
 #include "GraphicsUtils.h"
 #include "MemDC.h"
@@ -42,6 +43,7 @@ CPieCtrl::CPieCtrl()
       m_lfTitle{},
       m_lfLegend{},
       m_pSlices(new CPieSlicesList) {
+  EnableActiveAccessibility();
   HINSTANCE hInstance = AfxGetModuleState()->m_hCurrentInstanceHandle;
   WNDCLASSA wc = {};
   if (::GetClassInfoA(hInstance, qor::g_strPieCtrlClassName, &wc)) return;
@@ -87,10 +89,12 @@ bool CPieCtrl::Create(unsigned int nID, CWnd* pParent, COLORREF crBase) {
 
 void CPieCtrl::SetTitle(CString const& strTitle, CString const& strFace, COLORREF crTitle, int nHeight, int nWeight,
                         bool bItalic, bool bUnderline) {
+  const bool bRenamed = strTitle != m_strTitle;
   m_strTitle = strTitle;
   m_crTitle = crTitle;
   GraphicsUtils::SetDefaultFont(m_lfTitle, strFace, nHeight, nWeight, bItalic, bUnderline, false);
   Redraw(false);
+  if (bRenamed) qor::access::NotifyClient(*this, EVENT_OBJECT_NAMECHANGE);
 }
 
 bool CPieCtrl::AddSlice(double dValue, COLORREF crFill, COLORREF crLabel, CString const& strLabel) {
@@ -104,7 +108,10 @@ void CPieCtrl::ClearAll() {
   OnSlicesChanged();
 }
 
-void CPieCtrl::OnSlicesChanged() { Redraw(false); }
+void CPieCtrl::OnSlicesChanged() {
+  Redraw(false);
+  qor::access::NotifyClient(*this, EVENT_OBJECT_REORDER);
+}
 
 void CPieCtrl::SetSmoothMode(bool bSmooth) {
   m_bSmooth = bSmooth;
