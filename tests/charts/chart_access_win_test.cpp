@@ -212,6 +212,7 @@ TEST_F(ChartAccessTest, EventsFollowTheChanges) {
 TEST_F(ChartAccessTest, BadQueriesGetErrorsNotCrashes) {
   auto* pGraph = new CGraphCtrl;
   ASSERT_TRUE(pGraph->Create(7, &m_parent));
+  pGraph->AddEntry(0, Day(2025, 1, 1), 1.0);
   pGraph->AddEntry(1, Day(2025, 1, 1), 1.0);
   AccReader acc(pGraph->m_hWnd);
   ASSERT_TRUE(acc.IsValid());
@@ -278,8 +279,9 @@ TEST_F(ChartAccessTest, ObjectsGoWithTheirWindowsOverManyCycles) {
     pWnd->DestroyWindow();  // ... or before
   }
   EXPECT_EQ(CWnd::GetLiveAccessibleObjects(), nBefore);
-  if (bHandles && ::GetProcessHandleCount(::GetCurrentProcess(), &nHandlesAfter))
+  if (bHandles && ::GetProcessHandleCount(::GetCurrentProcess(), &nHandlesAfter)) {
     EXPECT_LE(nHandlesAfter, nHandlesBefore + 16);
+  }
 }
 
 }  // namespace
