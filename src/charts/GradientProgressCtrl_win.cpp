@@ -324,6 +324,21 @@ CString CGradientProgressCtrl::GetTimeLeft() const {
   return qor::progress::TimeLeftText(m_dtTimingStart, dtNow, m_nPosition, m_nTotal);
 }
 
+// The bar has no children, so every question is about the bar itself.
+HRESULT CGradientProgressCtrl::get_accName(VARIANT, BSTR* p) { return qor::access::AnswerText(m_strText, p); }
+
+HRESULT CGradientProgressCtrl::get_accValue(VARIANT, BSTR* p) {
+  return qor::access::AnswerText(qor::access::ProgressValue(m_nPosition, m_nTotal), p);
+}
+
+HRESULT CGradientProgressCtrl::get_accDescription(VARIANT, BSTR* p) {
+  return qor::access::AnswerText(GetTimeLeft(), p);
+}
+
+HRESULT CGradientProgressCtrl::get_accRole(VARIANT, VARIANT* p) {
+  return qor::access::AnswerNumber(qor::access::kRoleProgressBar, p);
+}
+
 void CGradientProgressCtrl::Announce() {
   const CString strValue = qor::access::ProgressValue(m_nPosition, m_nTotal);
   if (strValue != m_pCache->strToldValue) {

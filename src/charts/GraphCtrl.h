@@ -14,12 +14,12 @@
 
 #include <DateTime.h>
 
-#include "AccessModel.h"
+#include "AccessibleChart.h"
 #include "GraphData.h"
 #include "GraphScale.h"
 #include "qor032api.h"
 
-class QOR032_API CGraphCtrl : public CWnd {
+class QOR032_API CGraphCtrl : public CAccessibleChart {
  public:
   // The popup menu resource and its commands.
   enum { IDR_GRAPH_POPUP = 16063, ID_GRAPH_COPY = 42500, ID_GRAPH_PRINT = 42501 };
@@ -67,18 +67,6 @@ class QOR032_API CGraphCtrl : public CWnd {
   // its label format writes values as the axis does (FormatGraphValue).
   const qor::graph::GraphValues& GetLastScaling() const { return m_lastScaling; }
 
-  // What screen readers are told: a chart with one simple child per curve
-  // (docs/accessibility.md).
-  HRESULT get_accChildCount(long* pcountChildren) override;
-  HRESULT get_accChild(VARIANT varChild, IDispatch** ppdispChild) override;
-  HRESULT get_accName(VARIANT varChild, BSTR* pszName) override;
-  HRESULT get_accValue(VARIANT varChild, BSTR* pszValue) override;
-  HRESULT get_accDescription(VARIANT varChild, BSTR* pszDescription) override;
-  HRESULT get_accRole(VARIANT varChild, VARIANT* pvarRole) override;
-  HRESULT get_accState(VARIANT varChild, VARIANT* pvarState) override;
-  HRESULT accNavigate(long navDir, VARIANT varStart, VARIANT* pvarEndUpAt) override;
-  HRESULT accLocation(long* pxLeft, long* pyTop, long* pcxWidth, long* pcyHeight, VARIANT varChild) override;
-
  protected:
   virtual void InvalidateCtrl(bool bRebuild);
   virtual void DrawDatedGraph();
@@ -94,6 +82,8 @@ class QOR032_API CGraphCtrl : public CWnd {
   virtual double GetResolution(int nBudget, double dA, double dB);
   virtual void CalculateNewMinAndMax(double dIncr, double& dA, double& dB);
   virtual CString GetBestFitFormat(double dIncr);
+  // Readers hear one child per curve, values in the axis's label format.
+  qor::access::ChartModel GetAccessibleModel() override;
 
   // This module's handle, found by its file name; null if not loaded.
   HINSTANCE GetCurrentModuleHandle() const;
@@ -139,6 +129,4 @@ class QOR032_API CGraphCtrl : public CWnd {
   // Draws the picture's page: the rebuilt picture across the printable width.
   void PrintPicture(CDC& dcPrinter);
   void CopyDataText();
-  // The graph as readers walk it, values written in the axis's label format.
-  qor::access::ChartModel AccessibleModel();
 };

@@ -5,10 +5,12 @@
 #include <cstring>
 
 #include "AccessAnswer_win.h"
+#include "ChartAccess.h"
 #include "GraphLayout.h"
 #include "GraphPaint.h"
 
 using namespace qor::graph;
+using qor::access::ChartModel;
 
 namespace {
 
@@ -129,7 +131,7 @@ class CGraphCtrl::ScaleSteps : public GraphScaleSteps {
   CGraphCtrl& m_ctrl;
 };
 
-BEGIN_MESSAGE_MAP(CGraphCtrl, CWnd)
+BEGIN_MESSAGE_MAP(CGraphCtrl, CAccessibleChart)
   ON_WM_PAINT()
   ON_WM_SIZE()
   ON_WM_RBUTTONDOWN()
@@ -152,9 +154,7 @@ CGraphCtrl::CGraphCtrl()
       m_pTitleFont(nullptr),
       m_pBitmap(new CBitmap),
       m_strTitleFont(kDefaultFace),
-      m_pPictureBits(nullptr) {
-  EnableActiveAccessibility();
-}
+      m_pPictureBits(nullptr) {}
 
 CGraphCtrl::~CGraphCtrl() {
   delete m_pMemDC;
@@ -277,6 +277,13 @@ void CGraphCtrl::CalculateNewMinAndMax(double dIncr, double& dA, double& dB) {
 
 CString CGraphCtrl::GetBestFitFormat(double dIncr) {
   return qor::graph::GetBestFitFormat(dIncr, m_strValuePrefix, m_strValuePostfix);
+}
+
+ChartModel CGraphCtrl::GetAccessibleModel() {
+  // Before the first dated drawing there is no axis; its format would then be
+  // the one for a whole-number increment.
+  const CString strFormat = m_lastScaling.nDays > 0 ? m_lastScaling.strFormat : GetBestFitFormat(0.0);
+  return qor::access::DescribeGraph(m_strTitle, m_arrayCurves, m_bDated, strFormat);
 }
 
 // The picture -----------------------------------------------------------------

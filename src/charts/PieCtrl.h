@@ -8,14 +8,14 @@
 
 #include <afxwin.h>
 
-#include "AccessModel.h"
+#include "AccessibleChart.h"
 #include "GdiplusSession.h"
 #include "PieLayout.h"
 #include "PieSlices.h"
 #include "UIPrinter.h"
 #include "qor032api.h"
 
-class QOR032_API CPieCtrl : public CWnd {
+class QOR032_API CPieCtrl : public CAccessibleChart {
  public:
   // Registers the window class "QorPieCtrl" once per process.
   CPieCtrl();
@@ -49,18 +49,6 @@ class QOR032_API CPieCtrl : public CWnd {
   const CPieSlicesList* GetSlices() const { return m_pSlices; }
   CString GetTitle() const { return m_strTitle; }
 
-  // What screen readers are told: a chart with one simple child per drawn slice
-  // (docs/accessibility.md).
-  HRESULT get_accChildCount(long* pcountChildren) override;
-  HRESULT get_accChild(VARIANT varChild, IDispatch** ppdispChild) override;
-  HRESULT get_accName(VARIANT varChild, BSTR* pszName) override;
-  HRESULT get_accValue(VARIANT varChild, BSTR* pszValue) override;
-  HRESULT get_accDescription(VARIANT varChild, BSTR* pszDescription) override;
-  HRESULT get_accRole(VARIANT varChild, VARIANT* pvarRole) override;
-  HRESULT get_accState(VARIANT varChild, VARIANT* pvarState) override;
-  HRESULT accNavigate(long navDir, VARIANT varStart, VARIANT* pvarEndUpAt) override;
-  HRESULT accLocation(long* pxLeft, long* pyTop, long* pcxWidth, long* pcyHeight, VARIANT varChild) override;
-
  protected:
   // Draws the chart into rc of pDC. On a printer's context dScale is the
   // GDI+ page scale for UnitDocument; on screen the background is filled.
@@ -78,7 +66,8 @@ class QOR032_API CPieCtrl : public CWnd {
   // Every change of the slices ends here: the chart is repainted and readers
   // are told that its children changed.
   void OnSlicesChanged();
-  qor::access::ChartModel AccessibleModel() const;
+  // Readers hear one child per drawn slice.
+  qor::access::ChartModel GetAccessibleModel() override;
 
   qor::GdiplusSession m_gdiplus;  // before anything drawn with GDI+
   bool m_bSmooth;

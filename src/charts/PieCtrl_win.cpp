@@ -3,6 +3,7 @@
 #include "PieCtrl.h"
 
 #include "AccessAnswer_win.h"
+#include "ChartAccess.h"
 #include "FailureLog.h"
 #include "GraphicsUtils.h"
 #include "MemDC.h"
@@ -20,7 +21,7 @@ constexpr double kWhole = 100.0;
 
 }  // namespace
 
-BEGIN_MESSAGE_MAP(CPieCtrl, CWnd)
+BEGIN_MESSAGE_MAP(CPieCtrl, CAccessibleChart)
   ON_WM_ERASEBKGND()
   ON_WM_PAINT()
   ON_WM_LBUTTONUP()
@@ -43,7 +44,6 @@ CPieCtrl::CPieCtrl()
       m_lfTitle{},
       m_lfLegend{},
       m_pSlices(new CPieSlicesList) {
-  EnableActiveAccessibility();
   HINSTANCE hInstance = AfxGetModuleState()->m_hCurrentInstanceHandle;
   WNDCLASSA wc = {};
   if (::GetClassInfoA(hInstance, qor::g_strPieCtrlClassName, &wc)) return;
@@ -112,6 +112,8 @@ void CPieCtrl::OnSlicesChanged() {
   Redraw(false);
   qor::access::NotifyClient(*this, EVENT_OBJECT_REORDER);
 }
+
+qor::access::ChartModel CPieCtrl::GetAccessibleModel() { return qor::access::DescribePie(m_strTitle, m_pSlices); }
 
 void CPieCtrl::SetSmoothMode(bool bSmooth) {
   m_bSmooth = bSmooth;

@@ -16,4 +16,4 @@ list(APPEND CHARTS_WINDOWS GradientProgressCtrl_win.cpp)
 # What the charts tell screen readers: the descriptions everywhere, the
 # answers through IAccessible on Windows.
 list(APPEND CHARTS_PORTABLE ChartAccess.cpp)
-list(APPEND CHARTS_WINDOWS ChartAccess_win.cpp)
+list(APPEND CHARTS_WINDOWS AccessibleChart_win.cpp)
