@@ -69,14 +69,28 @@ bool ReplaceWithFile(const CString& strNew, const CString& strTarget, CString& s
   return false;
 }
 
-Gdiplus::Status SaveImageBeside(Gdiplus::Image& image, const CString& strTarget, const CLSID& clsid,
+bool Encoder::Find(const wchar_t* pszMime) {
+  bPalette = pszMime != nullptr && std::wcscmp(pszMime, L"image/gif") == 0;
+  return FindEncoderClsid(pszMime, &clsid);
+}
+
+Gdiplus::Status SaveImageBeside(Gdiplus::Bitmap& image, const CString& strTarget, const Encoder& encoder,
                                 CString& strLogText, CString& strReplaceError) {
   CString strNew;
   if (!ReserveFileBeside(strTarget, strNew)) {
     strLogText = SystemUtils::GetLastError(0);
     return Gdiplus::Win32Error;
   }
-  const Gdiplus::Status status = image.Save(WidePath(strNew).get(), &clsid, nullptr);
+  // A palette encoder gets the picture in the halftone palette, as it would
+  // make it itself; some GDI+ versions write no pixels from other formats.
+  std::unique_ptr<Gdiplus::Bitmap> pIndexed;
+  if (encoder.bPalette && !Gdiplus::IsIndexedPixelFormat(image.GetPixelFormat())) {
+    pIndexed.reset(image.Clone(0, 0, static_cast<INT>(image.GetWidth()), static_cast<INT>(image.GetHeight()),
+                               PixelFormat8bppIndexed));
+    if (pIndexed && pIndexed->GetLastStatus() != Gdiplus::Ok) pIndexed.reset();
+  }
+  Gdiplus::Bitmap& toSave = pIndexed ? *pIndexed : image;
+  const Gdiplus::Status status = toSave.Save(WidePath(strNew).get(), &encoder.clsid, nullptr);
   if (status != Gdiplus::Ok) {
     strLogText = SystemUtils::GetLastError(0);
     ::DeleteFileA(strNew);
@@ -115,10 +129,10 @@ class ClipboardSave : public ClipboardSaveSteps {
     return m_pImage && m_pImage->GetLastStatus() == Gdiplus::Ok;
   }
 
-  bool FindEncoder(const wchar_t* pszMime) override { return FindEncoderClsid(pszMime, &m_clsid); }
+  bool FindEncoder(const wchar_t* pszMime) override { return m_encoder.Find(pszMime); }
 
   bool Save(const CString& strPath, CString& strLogText, CString& strReplaceError) override {
-    return SaveImageBeside(*m_pImage, strPath, m_clsid, strLogText, strReplaceError) == Gdiplus::Ok;
+    return SaveImageBeside(*m_pImage, strPath, m_encoder, strLogText, strReplaceError) == Gdiplus::Ok;
   }
 
  private:
@@ -126,7 +140,7 @@ class ClipboardSave : public ClipboardSaveSteps {
   HBITMAP m_hBitmap = nullptr;
   HPALETTE m_hPalette = nullptr;
   std::unique_ptr<Gdiplus::Bitmap> m_pImage;
-  CLSID m_clsid{};
+  Encoder m_encoder;
 };
 
 // Puts the framework's previous resource handle back when the call ends.

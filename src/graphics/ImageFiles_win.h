@@ -28,12 +28,19 @@ bool ReserveFileBeside(const CString& strTarget, CString& strNew);
 // text of the failure.
 bool ReplaceWithFile(const CString& strNew, const CString& strTarget, CString& strError);
 
+// An encoder found for a MIME type.
+struct Encoder {
+  CLSID clsid{};
+  bool bPalette = false;  // it takes 8-bit palette pixels (GIF)
+  bool Find(const wchar_t* pszMime);
+};
+
 // Saves the image with the encoder to a new file beside strTarget and puts
 // it in the target's place. Win32Error when the new file cannot be made or
 // put in place (strReplaceError then holds the replacement's error text);
 // no new file is left on failure. strLogText receives the text of the last
 // system error on failure.
-Gdiplus::Status SaveImageBeside(Gdiplus::Image& image, const CString& strTarget, const CLSID& clsid,
+Gdiplus::Status SaveImageBeside(Gdiplus::Bitmap& image, const CString& strTarget, const Encoder& encoder,
                                 CString& strLogText, CString& strReplaceError);
 
 }  // namespace qor::img

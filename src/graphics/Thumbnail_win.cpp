@@ -27,7 +27,7 @@ class ThumbnailWrite : public ThumbnailSteps {
     return m_pSource && m_pSource->GetLastStatus() == Gdiplus::Ok;
   }
 
-  bool FindEncoder(const wchar_t* pszMime) override { return FindEncoderClsid(pszMime, &m_clsid); }
+  bool FindEncoder(const wchar_t* pszMime) override { return m_encoder.Find(pszMime); }
 
   bool Draw(int nWidth, int nHeight) override {
     m_pBitmap.reset(new Gdiplus::Bitmap(nWidth, nHeight, PixelFormat24bppRGB));
@@ -41,14 +41,14 @@ class ThumbnailWrite : public ThumbnailSteps {
 
   int Save(const CString& strTarget) override {
     CString strLogText, strReplaceError;
-    return SaveImageBeside(*m_pBitmap, strTarget, m_clsid, strLogText, strReplaceError);
+    return SaveImageBeside(*m_pBitmap, strTarget, m_encoder, strLogText, strReplaceError);
   }
 
  private:
   qor::GdiplusSession m_session;  // outlives the images
   std::unique_ptr<Gdiplus::Image> m_pSource;
   std::unique_ptr<Gdiplus::Bitmap> m_pBitmap;
-  CLSID m_clsid{};
+  Encoder m_encoder;
 };
 
 }  // namespace
