@@ -15,12 +15,14 @@
 namespace {
 
 const int kTileWidth = 132;
-const int kTileHeight = 104;
+const int kTileHeight = 110;
 const int kColumns = 4;
 const int kFrameWidth = 120;
 const int kFrameHeight = 80;
 const int kPictureWidth = 480;
 const int kPictureHeight = 320;
+const int kMat = 4;
+const COLORREF kMatColour = RGB(84, 96, 112);
 
 struct Tile {
   ImageWrapper::BorderType nBorder;
@@ -50,9 +52,9 @@ bool DrawPicture(const CString& strPath) {
   g.FillRectangle(&sky, 0, 0, kPictureWidth, kPictureHeight);
   Gdiplus::SolidBrush sun(Gdiplus::Color(255, 255, 210, 60));
   g.FillEllipse(&sun, 350, 40, 70, 70);
-  Gdiplus::SolidBrush far(Gdiplus::Color(255, 90, 150, 90)), near(Gdiplus::Color(255, 50, 120, 50));
-  g.FillEllipse(&far, -120, 170, 520, 260);
-  g.FillEllipse(&near, 180, 210, 460, 240);
+  Gdiplus::SolidBrush backHill(Gdiplus::Color(255, 90, 150, 90)), frontHill(Gdiplus::Color(255, 50, 120, 50));
+  g.FillEllipse(&backHill, -120, 170, 520, 260);
+  g.FillEllipse(&frontHill, 180, 210, 460, 240);
   Gdiplus::SolidBrush wall(Gdiplus::Color(255, 230, 220, 200)), roof(Gdiplus::Color(255, 170, 50, 40));
   g.FillRectangle(&wall, 90, 200, 80, 60);
   const Gdiplus::Point roofPts[] = {{80, 202}, {130, 160}, {180, 202}};
@@ -100,20 +102,22 @@ void PaintImages(CDC& dc, const CRect& rc) {
   dc.SetBkMode(TRANSPARENT);
   Gdiplus::Graphics g(dc.GetSafeHdc());
   for (size_t i = 0; i < sizeof kTiles / sizeof kTiles[0]; ++i) {
-    const int x = rc.left + 6 + static_cast<int>(i % kColumns) * kTileWidth;
-    const int y = rc.top + 6 + static_cast<int>(i / kColumns) * kTileHeight;
+    const int x = rc.left + 8 + static_cast<int>(i % kColumns) * kTileWidth;
+    const int y = rc.top + 8 + static_cast<int>(i / kColumns) * kTileHeight;
     // The turned picture stands upright: its frame is tall.
     const bool bTurned = kTiles[i].nRotate != Gdiplus::RotateNoneFlipNone;
     const Gdiplus::RectF frame(static_cast<float>(bTurned ? x + (kFrameWidth - kFrameHeight * 2 / 3) / 2 : x),
                                static_cast<float>(y), bTurned ? kFrameHeight * 2 / 3.0f : kFrameWidth,
                                static_cast<float>(kFrameHeight));
+    // A dark mat under each picture, so that the white and light borders show.
+    dc.FillSolidRect(x - kMat, y - kMat, kFrameWidth + 2 * kMat, kFrameHeight + 2 * kMat, kMatColour);
     pictures.holders[i].DrawImage(g, frame);
-    CRect caption(x, y + kFrameHeight + 2, x + kFrameWidth, y + kTileHeight - 2);
+    CRect caption(x, y + kFrameHeight + kMat + 2, x + kFrameWidth, y + kTileHeight - 2);
     dc.DrawText(CString(kTiles[i].pszCaption), &caption, DT_CENTER | DT_SINGLELINE | DT_NOPREFIX);
   }
 }
 
 }  // namespace
 
-GALLERY_PANEL(90, "Image holder: border types 1 to 7 and a turned picture", kColumns * kTileWidth + 8,
-              2 * kTileHeight + 8, PaintImages);
+GALLERY_PANEL(90, "Image holder: border types 1 to 7 and a turned picture", kColumns * kTileWidth + 12,
+              2 * kTileHeight + 16, PaintImages);
