@@ -142,19 +142,24 @@ inline void EmptyClipboard(HWND hOwner) {
   ::CloseClipboard();
 }
 
-// Puts a w x h device-independent picture (left half red, right half blue)
-// on the clipboard as CF_BITMAP.
+// Fills the left half of (0, 0, w, h) red and the right half blue.
+inline void FillHalves(HDC hDC, int w, int h) {
+  HBRUSH hRed = ::CreateSolidBrush(kRed), hBlue = ::CreateSolidBrush(kBlue);
+  RECT left{0, 0, w / 2, h}, right{w / 2, 0, w, h};
+  ::FillRect(hDC, &left, hRed);
+  ::FillRect(hDC, &right, hBlue);
+  ::DeleteObject(hRed);
+  ::DeleteObject(hBlue);
+}
+
+// Puts a w x h picture (left half red, right half blue) on the clipboard as
+// CF_BITMAP.
 inline void PutBitmap(HWND hOwner, int w, int h) {
   HDC hScreen = ::GetDC(nullptr);
   HBITMAP hBitmap = ::CreateCompatibleBitmap(hScreen, w, h);
   HDC hDC = ::CreateCompatibleDC(hScreen);
   HGDIOBJ hOld = ::SelectObject(hDC, hBitmap);
-  RECT left{0, 0, w / 2, h}, right{w / 2, 0, w, h};
-  HBRUSH hRed = ::CreateSolidBrush(kRed), hBlue = ::CreateSolidBrush(kBlue);
-  ::FillRect(hDC, &left, hRed);
-  ::FillRect(hDC, &right, hBlue);
-  ::DeleteObject(hRed);
-  ::DeleteObject(hBlue);
+  FillHalves(hDC, w, h);
   ::SelectObject(hDC, hOld);
   ::DeleteDC(hDC);
   ::ReleaseDC(nullptr, hScreen);
@@ -164,19 +169,19 @@ inline void PutBitmap(HWND hOwner, int w, int h) {
   ::CloseClipboard();
 }
 
-// The clipboard bitmap's size and its pixel at (x, y); (0, 0) when it holds none.
+// The clipboard bitmap's size and its pixel at (x, y), read through GDI+;
+// (0, 0) when the clipboard holds no bitmap.
 inline CSize ClipboardBitmap(int x, int y, COLORREF* pcr) {
+  if (!::OpenClipboard(nullptr)) return CSize(0, 0);
+  HBITMAP hBitmap = static_cast<HBITMAP>(::GetClipboardData(CF_BITMAP));
   CSize size(0, 0);
-  if (!::OpenClipboard(nullptr)) return size;
-  if (HBITMAP h = static_cast<HBITMAP>(::GetClipboardData(CF_BITMAP))) {
-    BITMAP bm{};
-    ::GetObjectA(h, sizeof bm, &bm);
-    size = CSize(bm.bmWidth, bm.bmHeight);
-    HDC hdc = ::CreateCompatibleDC(nullptr);
-    HGDIOBJ hOld = ::SelectObject(hdc, h);
-    *pcr = ::GetPixel(hdc, x, y);
-    ::SelectObject(hdc, hOld);
-    ::DeleteDC(hdc);
+  if (hBitmap != nullptr) {
+    qor::GdiplusSession session;
+    Gdiplus::Bitmap image(hBitmap, nullptr);
+    Gdiplus::Color c;
+    image.GetPixel(x, y, &c);
+    *pcr = RGB(c.GetR(), c.GetG(), c.GetB());
+    size = CSize(static_cast<int>(image.GetWidth()), static_cast<int>(image.GetHeight()));
   }
   ::CloseClipboard();
   return size;

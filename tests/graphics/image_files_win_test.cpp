@@ -148,8 +148,16 @@ TEST(ClipboardImage, RefusesBadPathsAndEmptyOrBusyClipboards) {
   ::CloseHandle(hOpened);
   ::CloseHandle(hDone);
   EXPECT_TRUE(dir.Names().empty());
-  // Free again, the same clipboard saves.
+  // Free again, the same clipboard saves; a path without a folder names the
+  // current one.
   EXPECT_EQ(GraphicsUtils::SaveClipboardImageAs(dir.Path("clip.png")).str(), "");
+  char szCurrent[MAX_PATH] = "";
+  ::GetCurrentDirectoryA(MAX_PATH, szCurrent);
+  ASSERT_TRUE(::SetCurrentDirectoryA(dir.Dir()));
+  EXPECT_EQ(GraphicsUtils::SaveClipboardImageAs(CString("here.bmp")).str(), "");
+  ::SetCurrentDirectoryA(szCurrent);
+  EXPECT_EQ(SizeOf(dir.Path("here.bmp")), CSize(16, 16));
+  EXPECT_EQ(dir.Names(), (std::set<std::string>{"clip.png", "here.bmp"}));
 }
 
 TEST(ClipboardImage, ReplacesAFileOnlyWithACompleteOne) {

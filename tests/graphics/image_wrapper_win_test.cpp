@@ -6,6 +6,7 @@
 #include <DirUtils.h>
 #include <FileUtils.h>
 
+#include <limits>
 #include <random>
 
 #include "ImageTestSupport.h"
@@ -83,12 +84,7 @@ struct Folders {
 void MakeEmf(const CString& strPath) {
   HDC hDC = ::CreateEnhMetaFileA(nullptr, strPath, nullptr, nullptr);
   ASSERT_NE(hDC, nullptr);
-  HBRUSH hRed = ::CreateSolidBrush(kRed), hBlue = ::CreateSolidBrush(kBlue);
-  RECT left{0, 0, 40, 40}, right{40, 0, 80, 40};
-  ::FillRect(hDC, &left, hRed);
-  ::FillRect(hDC, &right, hBlue);
-  ::DeleteObject(hRed);
-  ::DeleteObject(hBlue);
+  FillHalves(hDC, 80, 40);
   ::DeleteEnhMetaFile(::CloseEnhMetaFile(hDC));
 }
 
@@ -98,13 +94,8 @@ void MakeWmf(const CString& strPath) {
   ASSERT_NE(hDC, nullptr);
   ::SetWindowOrgEx(hDC, 0, 0, nullptr);
   ::SetWindowExtEx(hDC, 80, 40, nullptr);
-  HBRUSH hRed = ::CreateSolidBrush(kRed), hBlue = ::CreateSolidBrush(kBlue);
-  RECT left{0, 0, 40, 40}, right{40, 0, 80, 40};
-  ::FillRect(hDC, &left, hRed);
-  ::FillRect(hDC, &right, hBlue);
+  FillHalves(hDC, 80, 40);
   HMETAFILE hMeta = ::CloseMetaFile(hDC);
-  ::DeleteObject(hRed);
-  ::DeleteObject(hBlue);
   std::string bits(::GetMetaFileBitsEx(hMeta, 0, nullptr), '\0');
   ::GetMetaFileBitsEx(hMeta, static_cast<UINT>(bits.size()), bits.data());
   ::DeleteMetaFile(hMeta);
@@ -164,8 +155,12 @@ TEST(ImageWrapper, NothingIsDrawnForAnEmptyFrameOrAnUnreadableFile) {
   ASSERT_TRUE(w.SetImageFile(file, false));
   Surface s(130, 80);
   w.DrawImage(s.G(), Gdiplus::RectF(10, 10, 0, 50));
+  // Widths that no copy can have.
+  w.DrawImage(s.G(), Gdiplus::RectF(10, 10, 1e30f, 50));
+  w.DrawImage(s.G(), Gdiplus::RectF(10, 10, std::numeric_limits<float>::quiet_NaN(), 50));
   EXPECT_TRUE(s.Untouched());
   EXPECT_TRUE(dir.Copies().empty());
+  EXPECT_EQ(w.TNWidth(), 0);
 
   // The file is only tested for its name and presence; what is in it shows
   // when it is drawn. The thumbnail writer's line comes first.
@@ -258,6 +253,23 @@ TEST(ImageWrapper, RotationBy90MakesTheCopyFromTheFrameHeight) {
   // Turned clockwise, the red left half is on top.
   EXPECT_TRUE(Near(s.At(25, 20), kRed));
   EXPECT_TRUE(Near(s.At(25, 80), kBlue));
+
+  // A frame too tall for a copy is drawn from the source.
+  {
+    LogScope log;
+    TestWrapper huge;
+    huge.SetTempDir(dir.temp);
+    huge.SetImageFile(file, false);
+    huge.SetRotateFlip(Gdiplus::Rotate90FlipNone);
+    Surface tall(60, 110);
+    huge.DrawImage(tall.G(), Gdiplus::RectF(0, 0, 50, 1e9f));
+    EXPECT_TRUE(huge.IsLoaded());
+    EXPECT_EQ(huge.LoadedFile(), "");
+    EXPECT_EQ(huge.LoadedSize(), CSize(100, 200));
+    EXPECT_EQ(log.Lines(), "{371DD740-DC25-4018-8E4C-235D5447CD77}|{32D8D5F3-65D0-4D41-ABF2-0F9D29651C32}Unable to "
+                           "create the thumbnail image.");
+  }
+  EXPECT_EQ(dir.Copies().size(), 1u);
 
   // A rotation set on a loaded image turns it once more.
   w.SetRotateFlip(Gdiplus::Rotate90FlipNone);
