@@ -1,6 +1,6 @@
 // The choices behind image files, thumbnails and the image holder: formats,
-// the order of the checks with their messages and log lines (over recorded
-// steps), thumbnail sizes, copy reuse and the border geometry.
+// the checks of the two saves in order over recorded steps, thumbnail sizes,
+// copy reuse and the border geometry.
 #include <gtest/gtest.h>
 
 #include <AppLogger.h>
@@ -9,9 +9,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
-#include <limits>
 #include <string>
-#include <vector>
 
 #include "ImagePlan.h"
 
@@ -20,432 +18,172 @@ namespace {
 using namespace qor::img;
 namespace fs = std::filesystem;
 
-const float kNaN = std::numeric_limits<float>::quiet_NaN();
-
-// The application log, pointed at a temporary file for the life of the object.
-class LogCapture {
- public:
-  LogCapture() : m_path(fs::temp_directory_path() / "qor_image_test.log"), m_log(CString(m_path.string().c_str())) {
-    AppLogger::m_pInstance = &m_log;
+// Both saves' steps, recorded; each answers as its flag says.
+struct Fake : ClipboardSaveSteps, ThumbnailSteps {
+  bool bHas = true, bImage = true, bEncoder = true, bSave = true, bLoad = true, bDraw = true;
+  Taking taking = Taken;
+  int sw = 800, sh = 600, nStatus = 0;
+  std::string calls;
+  bool Step(const std::string& s, bool b) { return calls += s + " ", b; }
+  bool HasBitmap() override { return Step("has", bHas); }
+  Taking TakeBitmap() override { return Step("take", true), taking; }
+  bool MakeImage() override { return Step("image", bImage); }
+  bool FindEncoder(const wchar_t* m) override { return Step(CString(m).str(), bEncoder); }
+  bool Save(const CString&, CString& strLog, CString& strReplace) override {
+    strLog = "denied";
+    strReplace = " in use";
+    return Step("save", bSave);
   }
-  ~LogCapture() {
-    AppLogger::m_pInstance = nullptr;
-    std::error_code ec;
-    fs::remove(m_path, ec);
-  }
-  // All lines so far, joined by "|".
-  std::string Lines() const {
-    std::string s;
-    for (const CString& line : m_log.GetLines()) s += (s.empty() ? "" : "|") + line.str();
-    return s;
-  }
-
- private:
-  fs::path m_path;
-  AppLogger m_log;
+  void GetImageSize(const CString&, int& w, int& h) override { Step("size", (w = sw, h = sh, true)); }
+  bool LoadSource(const CString&) override { return Step("load", bLoad); }
+  bool Draw(int w, int h) override { return Step(std::to_string(w) + "x" + std::to_string(h), bDraw); }
+  int Save(const CString&) override { return Step("save", true), nStatus; }
 };
 
-// A folder of its own under the temporary folder, removed afterwards.
-class TempFolder {
- public:
-  TempFolder() : m_path(fs::temp_directory_path() / ("qor_image_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name())) {
-    fs::create_directories(m_path);
+// The log lines written while it lives, joined by "|".
+struct Log {
+  struct File {  // removed after the logger has closed it
+    fs::path path = fs::temp_directory_path() / "qor_image_test.log";
+    ~File() { std::error_code ec; fs::remove(path, ec); }
+  } file;
+  AppLogger log{CString(file.path.string().c_str())};
+  Log() { AppLogger::m_pInstance = &log; }
+  std::string Lines() const {
+    std::string s;
+    for (const CString& line : log.GetLines()) s += (s.empty() ? "" : "|") + line.str();
+    return s;
   }
-  ~TempFolder() {
-    std::error_code ec;
-    fs::remove_all(m_path, ec);
-  }
-  CString Path(const char* pszName) const { return CString((m_path / pszName).string().c_str()); }
-  CString MakeFile(const char* pszName) const {
-    std::ofstream(m_path / pszName) << "x";
-    return Path(pszName);
-  }
-
- private:
-  fs::path m_path;
 };
 
 TEST(ImageFormat, ExtensionsNameTheirEncoder) {
-  struct Case {
-    const char* ext;
-    const wchar_t* mime;  // null: not written
-    const char* missing;
-  };
-  const Case cases[] = {
-      {"jpg", L"image/jpeg", "The image cannot be saved in the requested format: JPEG."},
-      {"JPEG", L"image/jpeg", "The image cannot be saved in the requested format: JPEG."},
-      {"gif", L"image/gif", "The image cannot be saved in the requested format: Gif."},
-      {"Tif", L"image/tiff", "The image cannot be saved in the requested format: TIFF."},
-      {"tiff", L"image/tiff", "The image cannot be saved in the requested format: TIFF."},
-      {"PNG", L"image/png", "The image cannot be saved in the requested format: png."},
-      {"bmp", L"image/bmp", "The image cannot be saved in the requested format: bmp."},
-      {"exif", nullptr, nullptr}, {"emf", nullptr, nullptr}, {"jp", nullptr, nullptr},
-      {"", nullptr, nullptr},     {"pngx", nullptr, nullptr},
-  };
-  for (const Case& c : cases) {
-    const ImageFormat* p = FindImageFormat(CString(c.ext));
-    if (c.mime == nullptr) {
-      EXPECT_EQ(p, nullptr) << c.ext;
-      continue;
-    }
-    ASSERT_NE(p, nullptr) << c.ext;
-    EXPECT_STREQ(p->pszMime, c.mime) << c.ext;
-    EXPECT_STREQ(p->pszMissingEncoder, c.missing) << c.ext;
+  const char* const cases[][3] = {{"jpg", "image/jpeg", "JPEG"}, {"JPEG", "image/jpeg", "JPEG"},
+                                  {"gif", "image/gif", "Gif"},    {"Tif", "image/tiff", "TIFF"},
+                                  {"tiff", "image/tiff", "TIFF"}, {"PNG", "image/png", "png"},
+                                  {"bmp", "image/bmp", "bmp"},    {"exif"}, {"emf"}, {"jp"}, {""}, {"pngx"}};
+  for (const auto& c : cases) {
+    const ImageFormat* p = FindImageFormat(CString(c[0]));
+    ASSERT_EQ(p != nullptr, c[1] != nullptr) << c[0];
+    if (p == nullptr) continue;
+    EXPECT_EQ(CString(p->pszMime).str(), c[1]);
+    EXPECT_EQ(std::string(p->pszMissingEncoder), std::string("The image cannot be saved in the requested format: ") + c[2] + ".");
   }
 }
 
-// Clipboard saves -------------------------------------------------------------
-
-struct FakeClipboard : ClipboardSaveSteps {
-  bool bHas = true;
-  Taking taking = Taken;
-  bool bImage = true, bEncoder = true, bSave = true;
-  const char* pszReplaceError = "";
-  std::string calls;
-  std::wstring mime;
-
-  bool HasBitmap() override {
-    calls += "has ";
-    return bHas;
-  }
-  Taking TakeBitmap() override {
-    calls += "take ";
-    return taking;
-  }
-  bool MakeImage() override {
-    calls += "image ";
-    return bImage;
-  }
-  bool FindEncoder(const wchar_t* pszMime) override {
-    calls += "encoder ";
-    mime = pszMime;
-    return bEncoder;
-  }
-  bool Save(const CString& strPath, CString& strLogText, CString& strReplaceError) override {
-    calls += "save:" + strPath.str();
-    if (!bSave) {
-      strLogText = "Access is denied";
-      strReplaceError = pszReplaceError;
-    }
-    return bSave;
-  }
-};
-
-TEST(SaveClipboardImage, ChecksInOrderWithTheirMessagesAndLines) {
-  struct Case {
-    const char* what;
-    void (*setup)(FakeClipboard&);
-    const char* path;
-    const char* message;
-    const char* log;
-    const char* calls;
+TEST(SaveClipboardImage, ChecksInOrder) {
+  const struct {
+    void (*setup)(Fake&);
+    const char *path, *message, *log, *calls;
+  } cases[] = {
+      {[](Fake&) {}, "c:\\a\\b.PNG", "", "", "has take image image/png save "},
+      {[](Fake& f) { f.taking = Fake::NoBitmap; }, "b.png", "The image on the Windows Clipboard is not a valid one.", "{A4189044-5524-4428-B94C-AFA49DD1815D}", "has take "},
+      {[](Fake& f) { f.bImage = false; }, "b.png", "Unable to load the image on the Windows Clipboard.", "{9F3C7EE5-F5B8-4B2A-A3DC-30DDA7CFDFD5}", "has take image "},
+      {[](Fake& f) { f.bEncoder = false; }, "b.tiff", "The image cannot be saved in the requested format: TIFF.", "", "has take image image/tiff "},
+      {[](Fake& f) { f.bSave = false; }, "b.gif", "Unable to save the image to the disk drive. in use", "{DAC9CE88-D938-4846-8F99-375EE5960572}denied", "has take image image/gif save "},
   };
-  const Case cases[] = {
-      {"saved", [](FakeClipboard&) {}, "c:\\a\\b.PNG", "", "", "has take image encoder save:c:\\a\\b.PNG"},
-      {"empty path", [](FakeClipboard&) {}, "", "Not a valid file name into which the image can be saved.",
-       "{B38B6418-5568-4933-A48F-78154821180C}", ""},
-      {"no bitmap", [](FakeClipboard& f) { f.bHas = false; }, "c:\\a\\b.png",
-       "The Windows Clipboard does not contain a recognized image.", "{EC7F9F17-1870-4EAF-86AD-B11728D54D58}",
-       "has "},
-      {"busy", [](FakeClipboard& f) { f.taking = ClipboardSaveSteps::CannotOpen; }, "c:\\a\\b.png",
-       "Unable to retrieve the image. The Windows Clipboard could not be opened.",
-       "{CF23AC75-40F0-40CC-8E18-855C4F7AE1F3}", "has take "},
-      {"no handle", [](FakeClipboard& f) { f.taking = ClipboardSaveSteps::NoBitmap; }, "c:\\a\\b.png",
-       "The image on the Windows Clipboard is not a valid one.", "{A4189044-5524-4428-B94C-AFA49DD1815D}",
-       "has take "},
-      {"no image", [](FakeClipboard& f) { f.bImage = false; }, "c:\\a\\b.png",
-       "Unable to load the image on the Windows Clipboard.", "{9F3C7EE5-F5B8-4B2A-A3DC-30DDA7CFDFD5}",
-       "has take image "},
-      {"unknown extension", [](FakeClipboard&) {}, "c:\\a\\b.pdf",
-       "Not a recognized file extension into which the image can be saved.", "", "has take image "},
-      {"no extension", [](FakeClipboard&) {}, "c:\\a.png\\b",
-       "Not a recognized file extension into which the image can be saved.", "", "has take image "},
-      {"no encoder", [](FakeClipboard& f) { f.bEncoder = false; }, "b.tiff",
-       "The image cannot be saved in the requested format: TIFF.", "", "has take image encoder "},
-      {"not written", [](FakeClipboard& f) { f.bSave = false; }, "c:\\a\\b.gif",
-       "Unable to save the image to the disk drive.", "{DAC9CE88-D938-4846-8F99-375EE5960572}Access is denied",
-       "has take image encoder save:c:\\a\\b.gif"},
-      {"not replaced",
-       [](FakeClipboard& f) {
-         f.bSave = false;
-         f.pszReplaceError = "The file is in use";
-       },
-       "c:\\a\\b.jpeg", "Unable to save the image to the disk drive.The file is in use",
-       "{DAC9CE88-D938-4846-8F99-375EE5960572}Access is denied", "has take image encoder save:c:\\a\\b.jpeg"},
-  };
-  for (const Case& c : cases) {
-    LogCapture log;
-    FakeClipboard fake;
+  for (const auto& c : cases) {
+    Log log;
+    Fake fake;
     c.setup(fake);
-    EXPECT_EQ(SaveClipboardImage(fake, CString(c.path)).str(), c.message) << c.what;
-    EXPECT_EQ(log.Lines(), c.log) << c.what;
-    EXPECT_EQ(fake.calls, c.calls) << c.what;
+    EXPECT_EQ(SaveClipboardImage(fake, CString(c.path)).str(), c.message) << c.calls;
+    EXPECT_EQ(log.Lines(), c.log) << c.calls;
+    EXPECT_EQ(fake.calls, c.calls);
   }
-  FakeClipboard fake;
-  SaveClipboardImage(fake, CString("x\\y.JPG"));
-  EXPECT_EQ(fake.mime, L"image/jpeg");
 }
 
-TEST(SaveClipboardImage, NothingIsLoggedWithoutALogger) {
-  ASSERT_EQ(AppLogger::m_pInstance, nullptr);
-  FakeClipboard fake;
-  fake.bHas = false;
-  EXPECT_EQ(SaveClipboardImage(fake, CString("a\\b.png")).str(), "The Windows Clipboard does not contain a recognized image.");
+TEST(MakeThumbnail, ChecksInOrder) {
+  const fs::path dir = fs::temp_directory_path();
+  std::ofstream(dir / "qor_photo.jpg") << "x";
+  const CString src((dir / "qor_photo.jpg").string().c_str()), png((dir / "qor_t.png").string().c_str());
+  const char* kSave = "Unable to save the thumbnail image file.";
+  const struct {
+    void (*setup)(Fake&);
+    CString target;
+    int w, h;
+    const char *message, *log, *calls;
+  } cases[] = {
+      {[](Fake&) {}, png, 160, 0, "", "", "size load image/png 160x120 save "},
+      {[](Fake& f) { f.sh = 0; }, png, 160, 0, "Unable to load source image file.", "{618FE2C4-D8CE-49AA-AF21-686EA69B0B6C}", "size "},
+      {[](Fake& f) { f.bLoad = false; }, png, 160, 0, "Unable to load source image file.", "{618FE2C4-D8CE-49AA-AF21-686EA69B0B6C}", "size load "},
+      {[](Fake& f) { f.bDraw = false; }, png, 0, 90, "Unable to create the thumbnail image.", "{371DD740-DC25-4018-8E4C-235D5447CD77}", "size load image/png 120x90 "},
+      {[](Fake& f) { f.sw = 100000, f.sh = 1; }, png, 160, 0, "Unable to create the thumbnail image.", "{371DD740-DC25-4018-8E4C-235D5447CD77}", "size load image/png "},
+      {[](Fake& f) { f.bEncoder = false; }, png, 160, 0, kSave, "{2FF3FA09-B859-457E-99C5-800E96559977}-13", "size load image/png 160x120 "},
+      {[](Fake& f) { f.nStatus = 1; }, png, 160, 0, kSave, "{2FF3FA09-B859-457E-99C5-800E96559977}-1", "size load image/png 160x120 save "},
+      {[](Fake& f) { f.nStatus = 20; }, png, 160, 0, kSave, "{2FF3FA09-B859-457E-99C5-800E96559977}-20", "size load image/png 160x120 save "},
+      {[](Fake& f) { f.nStatus = 21; }, png, 160, 0, kSave, "{342B7FD6-FED8-421E-A3C2-ADA9688B01FC}", "size load image/png 160x120 save "},
+  };
+  for (const auto& c : cases) {
+    Log log;
+    Fake fake;
+    c.setup(fake);
+    EXPECT_EQ(MakeThumbnail(fake, src, c.target, c.w, c.h).str(), c.message) << c.calls;
+    EXPECT_EQ(log.Lines(), c.log) << c.calls;
+    EXPECT_EQ(fake.calls, c.calls);
+  }
+  fs::remove(dir / "qor_photo.jpg");
 }
-
-// Thumbnails --------------------------------------------------------------------
 
 TEST(ThumbnailSize, FollowsTheSourceAspectWithinTheBound) {
-  struct Case {
-    int sw, sh, w, h;
-    bool ok;
-    int tw, th;
-  };
-  const Case cases[] = {
-      {800, 600, 160, 0, true, 160, 120},
-      {800, 600, 0, 90, true, 120, 90},
-      {600, 800, 160, 0, true, 160, 213},
-      {600, 800, 0, 160, true, 120, 160},
-      {800, 600, 160, -5, true, 160, 120},       // a negative side counts as missing
-      {800, 600, 30000, 0, true, 30000, 22500},  // width 33333 at the bound's height is cut to the request
-      {600, 800, 0, 30000, true, 22500, 30000},
-      {800, 600, INT_MAX, 0, true, 33333, 25000},  // the bound decides
-      {100, 10000, 160, 0, true, 160, 16000},
-      {1, 1000000, 160, 0, true, 0, 25000},        // too narrow for a whole column at the bound
-      {2000000000, 1, 160, 0, true, 160, 0},       // too flat for a whole row
-      {800, 0, 160, 0, false, 0, 0},               // a height of 0 never divides
-      {0, 600, 160, 0, false, 0, 0},
-      {-800, 600, 160, 0, false, 0, 0},
-  };
-  for (const Case& c : cases) {
-    int tw = -1, th = -1;
-    EXPECT_EQ(ThumbnailSize(c.sw, c.sh, c.w, c.h, tw, th), c.ok) << c.sw << "x" << c.sh << " " << c.w << "," << c.h;
-    EXPECT_EQ(tw, c.tw) << c.sw << "x" << c.sh << " " << c.w << "," << c.h;
-    EXPECT_EQ(th, c.th) << c.sw << "x" << c.sh << " " << c.w << "," << c.h;
+  const int cases[][7] = {
+      // source, request, ok, thumbnail
+      {800, 600, 160, 0, 1, 160, 120},   {800, 600, 0, 90, 1, 120, 90},     {600, 800, 160, 0, 1, 160, 213},
+      {600, 800, 0, 160, 1, 120, 160},   {800, 600, 160, -5, 1, 160, 120},  {800, 600, 30000, 0, 1, 30000, 22500},
+      {800, 600, INT_MAX, 0, 1, 33333, 25000}, {100, 10000, 160, 0, 1, 160, 16000}, {1, 1000000, 160, 0, 1, 0, 25000},
+      {800, 0, 160, 0, 0, 0, 0},         {0, 600, 160, 0, 0, 0, 0},         {-800, 600, 160, 0, 0, 0, 0}};
+  for (const auto& c : cases) {
+    int w = -1, h = -1;
+    EXPECT_EQ(ThumbnailSize(c[0], c[1], c[2], c[3], w, h), c[4] != 0) << c[0] << "x" << c[1] << " " << c[2] << "," << c[3];
+    EXPECT_EQ(CSize(w, h), CSize(c[5], c[6])) << c[0] << "x" << c[1] << " " << c[2] << "," << c[3];
   }
+  EXPECT_TRUE(IsThumbnailRequest(-1, 90) && !IsThumbnailRequest(160, 90) && !IsThumbnailRequest(0, 0));
+  EXPECT_TRUE(IsThumbnailDrawable(10000, 10000) && !IsThumbnailDrawable(10000, 10001));
+  EXPECT_FALSE(IsThumbnailDrawable(INT_MAX, INT_MAX) || IsThumbnailDrawable(160, 0));
+  EXPECT_TRUE(ThumbnailSizeMatches(160, 0, 160, 99) && ThumbnailSizeMatches(0, 90, 5, 90));
+  EXPECT_FALSE(ThumbnailSizeMatches(160, 0, 161, 120) || ThumbnailSizeMatches(0, 90, 90, 0));
 }
 
-TEST(ThumbnailSize, RequestsDrawablesAndMatches) {
-  EXPECT_TRUE(IsThumbnailRequest(160, 0));
-  EXPECT_TRUE(IsThumbnailRequest(-1, 90));
-  EXPECT_FALSE(IsThumbnailRequest(160, 90));
-  EXPECT_FALSE(IsThumbnailRequest(0, 0));
-  EXPECT_FALSE(IsThumbnailRequest(-3, -4));
-
-  EXPECT_TRUE(IsThumbnailDrawable(1, 1));
-  EXPECT_TRUE(IsThumbnailDrawable(10000, 10000));  // exactly the most pixels
-  EXPECT_FALSE(IsThumbnailDrawable(10000, 10001));
-  EXPECT_FALSE(IsThumbnailDrawable(INT_MAX, INT_MAX));
-  EXPECT_FALSE(IsThumbnailDrawable(160, 0));
-  EXPECT_FALSE(IsThumbnailDrawable(-160, 120));
-
-  struct Case {
-    int w, h, tw, th;
-    bool match;
-  };
-  const Case cases[] = {
-      {160, 0, 160, 120, true},  {160, 0, 161, 120, false}, {0, 90, 120, 90, true},  {0, 90, 90, 120, false},
-      {160, -1, 160, 0, true},   {0, 90, 0, 90, true},      {0, 90, 90, 0, false},   {160, 0, 0, 0, false},
-  };
-  for (const Case& c : cases)
-    EXPECT_EQ(ThumbnailSizeMatches(c.w, c.h, c.tw, c.th), c.match) << c.w << "," << c.h << " " << c.tw << "x" << c.th;
-}
-
-struct FakeThumbnail : ThumbnailSteps {
-  int sw = 800, sh = 600;
-  bool bLoad = true, bEncoder = true, bDraw = true;
-  int nStatus = 0;
-  std::string calls;
-
-  void GetImageSize(const CString&, int& w, int& h) override {
-    calls += "size ";
-    w = sw;
-    h = sh;
+TEST(ImageCopies, WidthsReuseAndNames) {
+  const float kNaN = std::nanf("");
+  const float frames[] = {100.0f, 100.5f, 0.5f, -3.7f, 0.0f, -0.0f, kNaN, INFINITY, 3e9f};
+  const int widths[] = {100, 100, 0, -3, -1, -1, -1, -1, -1};  // -1: refused
+  for (int i = 0; i < 9; ++i) {
+    int n = -1;
+    EXPECT_EQ(FrameCopyWidth(frames[i], n) ? n : -1, widths[i]) << frames[i];
   }
-  bool LoadSource(const CString&) override {
-    calls += "load ";
-    return bLoad;
-  }
-  bool FindEncoder(const wchar_t* pszMime) override {
-    calls += "encoder:" + CString(pszMime).str() + " ";
-    return bEncoder;
-  }
-  bool Draw(int w, int h) override {
-    calls += "draw:" + std::to_string(w) + "x" + std::to_string(h) + " ";
-    return bDraw;
-  }
-  int Save(const CString&) override {
-    calls += "save";
-    return nStatus;
-  }
-};
-
-TEST(MakeThumbnail, ChecksInOrderWithTheirMessagesAndLines) {
-  TempFolder dir;
-  const CString src = dir.MakeFile("photo.jpg");
-  const CString png = dir.Path("thumb.png");
-  const CString existing = dir.MakeFile("old.dat");
-  struct Case {
-    const char* what;
-    void (*setup)(FakeThumbnail&);
-    CString source, target;
-    int w, h;
-    const char* message;
-    const char* log;
-    const char* calls;
-  };
-  auto none = [](FakeThumbnail&) {};
-  const char* kBadPath = "Thumbnail image file path is not valid.";
-  const char* kBadPathLine = "{19B78630-EAD0-428F-9265-10875A9C602B}";
-  const char* kNoLoad = "Unable to load source image file.";
-  const char* kNoLoadLine = "{618FE2C4-D8CE-49AA-AF21-686EA69B0B6C}";
-  const char* kNoSave = "Unable to save the thumbnail image file.";
-  const Case cases[] = {
-      {"made", none, src, png, 160, 0, "", "", "size load encoder:image/png draw:160x120 save"},
-      {"by height", none, src, dir.Path("t.JPG"), 0, 90, "", "", "size load encoder:image/jpeg draw:120x90 save"},
-      {"both sizes", none, src, png, 160, 90, "Invalid thumbnail image size specified.",
-       "{A43F82FA-DF2E-471A-AB34-6FE3B094DB9F}", ""},
-      {"no size", none, src, png, 0, 0, "Invalid thumbnail image size specified.",
-       "{A43F82FA-DF2E-471A-AB34-6FE3B094DB9F}", ""},
-      {"empty target", none, src, CString(), 160, 0, kBadPath, kBadPathLine, ""},
-      {"no folder", none, src, CString("thumb.png"), 160, 0, kBadPath, kBadPathLine, ""},
-      {"no extension", none, src, dir.Path("thumb"), 160, 0, kBadPath, kBadPathLine, ""},
-      {"a folder", none, src, dir.Path(""), 160, 0, kBadPath, kBadPathLine, ""},
-      {"bad name", none, src, dir.Path("a?b.png"), 160, 0, kBadPath, kBadPathLine, ""},
-      {"same file", none, src, CString(src).MakeUpper(), 160, 0,
-       "Source image file and thumbnail image file cannot be the same files.",
-       "{B9AAEEC4-19CE-4294-8CE4-42CE2376844B}", ""},
-      {"no source", none, dir.Path("gone.jpg"), png, 160, 0, "Image file does not exist.",
-       "{009A647F-287E-4C29-8F3E-5B448B8E3B33}", ""},
-      {"height 0", [](FakeThumbnail& f) { f.sh = 0; }, src, png, 160, 0, kNoLoad, kNoLoadLine, "size "},
-      {"unreadable", [](FakeThumbnail& f) { f.sw = f.sh = 0; }, src, png, 160, 0, kNoLoad, kNoLoadLine, "size "},
-      {"not decoded", [](FakeThumbnail& f) { f.bLoad = false; }, src, png, 160, 0, kNoLoad, kNoLoadLine,
-       "size load "},
-      {"unknown extension", none, src, existing, 160, 0,
-       "Unable to save the thumbnail image, because the file extension was not recognized.",
-       "{180F2298-5254-427F-9D71-F8FBB48E848A}", "size load "},
-      {"not drawn", [](FakeThumbnail& f) { f.bDraw = false; }, src, png, 160, 0,
-       "Unable to create the thumbnail image.", "{371DD740-DC25-4018-8E4C-235D5447CD77}",
-       "size load encoder:image/png draw:160x120 "},
-      {"too large", none, src, png, 30000, 0, "Unable to create the thumbnail image.",
-       "{371DD740-DC25-4018-8E4C-235D5447CD77}", "size load encoder:image/png "},
-      {"too flat", [](FakeThumbnail& f) { f.sw = 100000; f.sh = 1; }, src, png, 160, 0,
-       "Unable to create the thumbnail image.", "{371DD740-DC25-4018-8E4C-235D5447CD77}",
-       "size load encoder:image/png "},
-      {"no encoder", [](FakeThumbnail& f) { f.bEncoder = false; }, src, dir.Path("t.bmp"), 160, 0, kNoSave,
-       "{2FF3FA09-B859-457E-99C5-800E96559977}-13", "size load encoder:image/bmp draw:160x120 "},
-      {"status 1", [](FakeThumbnail& f) { f.nStatus = 1; }, src, dir.Path("t.gif"), 160, 0, kNoSave,
-       "{2FF3FA09-B859-457E-99C5-800E96559977}-1", "size load encoder:image/gif draw:160x120 save"},
-      {"status 20", [](FakeThumbnail& f) { f.nStatus = 20; }, src, dir.Path("t.tif"), 160, 0, kNoSave,
-       "{2FF3FA09-B859-457E-99C5-800E96559977}-20", "size load encoder:image/tiff draw:160x120 save"},
-      {"status 21", [](FakeThumbnail& f) { f.nStatus = 21; }, src, png, 160, 0, kNoSave,
-       "{342B7FD6-FED8-421E-A3C2-ADA9688B01FC}", "size load encoder:image/png draw:160x120 save"},
-      {"status -1", [](FakeThumbnail& f) { f.nStatus = -1; }, src, png, 160, 0, kNoSave,
-       "{342B7FD6-FED8-421E-A3C2-ADA9688B01FC}", "size load encoder:image/png draw:160x120 save"},
-  };
-  for (const Case& c : cases) {
-    LogCapture log;
-    FakeThumbnail fake;
-    c.setup(fake);
-    EXPECT_EQ(MakeThumbnail(fake, c.source, c.target, c.w, c.h).str(), c.message) << c.what;
-    EXPECT_EQ(log.Lines(), c.log) << c.what;
-    EXPECT_EQ(fake.calls, c.calls) << c.what;
-  }
-}
-
-// The image holder's copies ------------------------------------------------------
-
-TEST(ImageCopies, FrameWidthsAndCopyWidths) {
-  struct Case {
-    float f;
-    bool ok;
-    int n;
-  };
-  const Case cases[] = {
-      {100.0f, true, 100}, {100.5f, true, 100}, {0.5f, true, 0},       {-3.7f, true, -3},  {0.0f, false, 0},
-      {-0.0f, false, 0},   {kNaN, false, 0},    {INFINITY, false, 0},  {3e9f, false, 0},   {-3e9f, false, 0},
-  };
-  for (const Case& c : cases) {
-    int n = 0;
-    EXPECT_EQ(FrameCopyWidth(c.f, n), c.ok) << c.f;
-    EXPECT_EQ(n, c.n) << c.f;
-  }
-  // Rotations 1, 3, 5 and 7 turn the image on its side.
-  const int want[] = {100, 50, 100, 50, 100, 50, 100, 50};
-  for (int r = 0; r < 8; ++r) EXPECT_EQ(CopyWidthFor(r, 100.9f, 50.2f), want[r]) << r;
+  for (int r = 0; r < 8; ++r) EXPECT_EQ(CopyWidthFor(r, 100.9f, 50.2f), r % 2 ? 50 : 100) << r;
   EXPECT_EQ(CopyWidthFor(1, 100.0f, kNaN), 0);
-  EXPECT_EQ(CopyWidthFor(0, 1e20f, 50.0f), 0);
-}
 
-TEST(ImageCopies, ReuseOnlyTheLoadedCopyAtTheFrameWidth) {
-  struct Case {
-    bool has, exists, loadedIsCopy, loaded;
-    float loadedWidth, frame;
-    CopyUse use;
-  };
-  const Case cases[] = {
-      {true, true, true, true, 100.0f, 100.0f, CopyUse::Reuse},
-      {true, true, true, true, 100.0f, 100.5f, CopyUse::Load},  // a fraction never matches the pixel width
-      {true, true, true, false, 0.0f, 100.0f, CopyUse::Load},
-      {true, true, false, true, 100.0f, 100.0f, CopyUse::Load},
-      {true, true, true, true, 75.0f, 100.0f, CopyUse::Load},  // turned copy: its height is the width
-      {true, false, true, true, 100.0f, 100.0f, CopyUse::Make},
-      {false, false, false, true, 100.0f, 100.0f, CopyUse::Make},
-  };
-  for (const Case& c : cases)
-    EXPECT_EQ(ChooseCopyUse(c.has, c.exists, c.loadedIsCopy, c.loaded, c.loadedWidth, c.frame), c.use)
-        << c.has << c.exists << c.loadedIsCopy << c.loaded << " " << c.loadedWidth << " " << c.frame;
-
+  EXPECT_EQ(ChooseCopyUse(true, true, true, true, 100, 100), CopyUse::Reuse);
+  EXPECT_EQ(ChooseCopyUse(true, true, true, true, 100, 100.5f), CopyUse::Load);  // a fraction never matches
+  EXPECT_EQ(ChooseCopyUse(true, true, true, false, 0, 100), CopyUse::Load);
+  EXPECT_EQ(ChooseCopyUse(true, true, false, true, 100, 100), CopyUse::Load);
+  EXPECT_EQ(ChooseCopyUse(true, false, true, true, 100, 100), CopyUse::Make);
+  EXPECT_EQ(ChooseCopyUse(false, false, false, true, 100, 100), CopyUse::Make);
   EXPECT_EQ(TempCopyPath(CString("C:\\t\\"), 4294967295u, CString("PNG")).str(), "C:\\t\\4294967295.PNG");
-  EXPECT_EQ(TempCopyPath(CString("/tmp/"), 0u, CString("jpeg")).str(), "/tmp/0.jpeg");
 }
-
-// Borders ---------------------------------------------------------------------------
 
 TEST(BorderPlan, LinesOutlinesAndImageRectangles) {
-  const unsigned long kGrey = 0xFFA0A0A0, kDark = 0xFF696969, kLight = 0xFFE3E3E3, kWhite = 0xFFFFFFFF;
+  const unsigned long G = 0xFFA0A0A0, D = 0xFF696969, L = 0xFFE3E3E3, W = 0xFFFFFFFF;
   // Frame (10, 10, 100, 50): right edge 110, bottom 60.
-  const BorderLine sunken[] = {
-      {kGrey, 10, 58, 10, 10},    {kGrey, 10, 10, 108, 10},   {kDark, 11, 57, 11, 11},     {kDark, 11, 11, 107, 11},
-      {kLight, 11, 58, 108, 58},  {kLight, 108, 58, 108, 11}, {kWhite, 10, 59, 109, 59},   {kWhite, 109, 59, 109, 10},
-  };
-  const BorderLine raised[] = {
-      {kLight, 10, 59, 10, 10},   {kLight, 10, 10, 109, 10},  {kWhite, 11, 58, 11, 11},   {kWhite, 11, 11, 108, 11},
-      {kDark, 12, 58, 108, 58},   {kDark, 108, 58, 108, 12},  {kGrey, 11, 59, 109, 59},   {kGrey, 109, 59, 109, 11},
-  };
-  for (int type : {1, 2}) {
-    const BorderPlan plan = PlanBorder(type, 10, 10, 100, 50);
-    const BorderLine* want = type == 1 ? sunken : raised;
-    ASSERT_EQ(plan.nLines, 8);
-    EXPECT_FALSE(plan.bOutline);
-    for (int i = 0; i < 8; ++i) {
-      const BorderLine& l = plan.lines[i];
-      EXPECT_EQ(l.argb, want[i].argb) << type << " line " << i;
-      EXPECT_EQ(std::vector<float>({l.x1, l.y1, l.x2, l.y2}),
-                std::vector<float>({want[i].x1, want[i].y1, want[i].x2, want[i].y2}))
-          << type << " line " << i;
+  const BorderLine lines[2][8] = {
+      {{G, 10, 58, 10, 10}, {G, 10, 10, 108, 10}, {D, 11, 57, 11, 11}, {D, 11, 11, 107, 11},
+       {L, 11, 58, 108, 58}, {L, 108, 58, 108, 11}, {W, 10, 59, 109, 59}, {W, 109, 59, 109, 10}},
+      {{L, 10, 59, 10, 10}, {L, 10, 10, 109, 10}, {W, 11, 58, 11, 11}, {W, 11, 11, 108, 11},
+       {D, 12, 58, 108, 58}, {D, 108, 58, 108, 12}, {G, 11, 59, 109, 59}, {G, 109, 59, 109, 11}}};
+  const unsigned long outline[] = {0, 0, 0, 0xFF000000, W, D, L, G, 0};
+  const float inset[] = {0, 2, 2, 1, 1, 1, 1, 1, 0};
+  for (int type = 0; type <= 8; ++type) {
+    const BorderPlan p = PlanBorder(type, 10, 10, 100, 50);
+    ASSERT_EQ(p.nLines, type == 1 || type == 2 ? 8 : 0) << type;
+    for (int i = 0; i < p.nLines; ++i) {
+      const BorderLine& l = p.lines[i];
+      const BorderLine& w = lines[type - 1][i];
+      EXPECT_TRUE(l.argb == w.argb && l.x1 == w.x1 && l.y1 == w.y1 && l.x2 == w.x2 && l.y2 == w.y2) << type << ":" << i;
     }
-    EXPECT_EQ(std::vector<float>({plan.fImageX, plan.fImageY, plan.fImageW, plan.fImageH}),
-              std::vector<float>({12, 12, 96, 46}));
+    EXPECT_EQ(p.bOutline ? p.argbOutline : 0, outline[type]) << type;
+    const float i = inset[type];
+    EXPECT_TRUE(p.fImageX == 10 + i && p.fImageY == 10 + i && p.fImageW == 100 - 2 * i && p.fImageH == 50 - 2 * i) << type;
+    EXPECT_EQ(BorderDims(type), static_cast<unsigned int>(2 * i)) << type;
   }
-  const unsigned long outline[] = {0xFF000000, kWhite, kDark, kLight, kGrey};
-  for (int type = 3; type <= 7; ++type) {
-    const BorderPlan plan = PlanBorder(type, 10, 10, 100, 50);
-    EXPECT_EQ(plan.nLines, 0);
-    EXPECT_TRUE(plan.bOutline);
-    EXPECT_EQ(plan.argbOutline, outline[type - 3]) << type;
-    EXPECT_EQ(std::vector<float>({plan.fImageX, plan.fImageY, plan.fImageW, plan.fImageH}),
-              std::vector<float>({11, 11, 98, 48}));
-  }
-  for (int type : {0, 8, -1}) {
-    const BorderPlan plan = PlanBorder(type, 10.5f, 10, 100, 50);
-    EXPECT_EQ(plan.nLines, 0);
-    EXPECT_FALSE(plan.bOutline);
-    EXPECT_EQ(std::vector<float>({plan.fImageX, plan.fImageY, plan.fImageW, plan.fImageH}),
-              std::vector<float>({10.5f, 10, 100, 50}));
-  }
-  const unsigned int dims[] = {0, 4, 4, 2, 2, 2, 2, 2, 0};
-  for (int type = 0; type <= 8; ++type) EXPECT_EQ(BorderDims(type), dims[type]) << type;
   EXPECT_EQ(BorderDims(-1), 0u);
 }
 
