@@ -70,7 +70,8 @@ TEST(ClipboardImage, ZeroSizeBitmapGivesOnePixel) {
   ::GetModuleFileNameA(nullptr, szExe, MAX_PATH);
   CString cmd = CString("\"") + szExe +
                 "\" --gtest_also_run_disabled_tests --gtest_filter=ClipboardImage.DISABLED_ZeroSizeBitmapAlone";
-  STARTUPINFOA si{sizeof si};
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
   ASSERT_TRUE(::CreateProcessA(nullptr, cmd.GetBuffer(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
   DWORD nExit = 1;
