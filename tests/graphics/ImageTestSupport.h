@@ -9,8 +9,6 @@
 #include <objidl.h>
 #include <gdiplus.h>
 
-#include <AppLogger.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -21,6 +19,7 @@
 
 #include "GdiplusSession.h"
 #include "GraphicsUtils.h"
+#include "ImageLog.h"
 
 namespace imgtest {
 
@@ -139,21 +138,6 @@ inline CSize ClipboardBitmap(int x, int y, COLORREF cr) {
   ::CloseClipboard();
   return size;
 }
-
-// The log lines written while it lives, joined by "|".
-struct LogScope {
-  struct File {  // removed after the logger has closed it
-    fs::path path = fs::temp_directory_path() / "qor_img_test.log";
-    ~File() { std::error_code ec; fs::remove(path, ec); }
-  } file;
-  AppLogger log{CString(file.path.string().c_str())};
-  LogScope() { AppLogger::m_pInstance = &log; }
-  std::string Lines() const {
-    std::string s;
-    for (const CString& line : log.GetLines()) s += (s.empty() ? "" : "|") + line.str();
-    return s;
-  }
-};
 
 // Holds a file open without sharing while it lives.
 struct HeldOpen {

@@ -3,19 +3,19 @@
 // copy reuse and the border geometry.
 #include <gtest/gtest.h>
 
-#include <AppLogger.h>
-
 #include <climits>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
+#include "ImageLog.h"
 #include "ImagePlan.h"
 
 namespace {
 
 using namespace qor::img;
+using imgtest::LogScope;
 namespace fs = std::filesystem;
 
 // Both saves' steps, recorded; each answers as its flag says.
@@ -38,21 +38,6 @@ struct Fake : ClipboardSaveSteps, ThumbnailSteps {
   bool LoadSource(const CString&) override { return Step("load", bLoad); }
   bool Draw(int w, int h) override { return Step(std::to_string(w) + "x" + std::to_string(h), bDraw); }
   int Save(const CString&) override { return Step("save", true), nStatus; }
-};
-
-// The log lines written while it lives, joined by "|".
-struct Log {
-  struct File {  // removed after the logger has closed it
-    fs::path path = fs::temp_directory_path() / "qor_image_test.log";
-    ~File() { std::error_code ec; fs::remove(path, ec); }
-  } file;
-  AppLogger log{CString(file.path.string().c_str())};
-  Log() { AppLogger::m_pInstance = &log; }
-  std::string Lines() const {
-    std::string s;
-    for (const CString& line : log.GetLines()) s += (s.empty() ? "" : "|") + line.str();
-    return s;
-  }
 };
 
 TEST(ImageFormat, ExtensionsNameTheirEncoder) {
@@ -81,7 +66,7 @@ TEST(SaveClipboardImage, ChecksInOrder) {
       {[](Fake& f) { f.bSave = false; }, "b.gif", "Unable to save the image to the disk drive. in use", "{DAC9CE88-D938-4846-8F99-375EE5960572}denied", "has take image image/gif save "},
   };
   for (const auto& c : cases) {
-    Log log;
+    LogScope log;
     Fake fake;
     c.setup(fake);
     EXPECT_EQ(SaveClipboardImage(fake, CString(c.path)).str(), c.message) << c.calls;
@@ -112,7 +97,7 @@ TEST(MakeThumbnail, ChecksInOrder) {
       {[](Fake& f) { f.nStatus = 21; }, png, 160, 0, kSave, "{342B7FD6-FED8-421E-A3C2-ADA9688B01FC}", "size load image/png 160x120 save "},
   };
   for (const auto& c : cases) {
-    Log log;
+    LogScope log;
     Fake fake;
     c.setup(fake);
     EXPECT_EQ(MakeThumbnail(fake, src, c.target, c.w, c.h).str(), c.message) << c.calls;
