@@ -1,8 +1,8 @@
 // GraphicsUtils: static helpers for small graphics jobs of the controls and
 // their hosts: colour arithmetic, an anti-aliased line, a rubber-band
 // animation, rotated and slanted text, regions from bitmaps, image-list
-// bitmaps, animated cursors, fitting sizes, and logical fonts with their
-// archive record.
+// bitmaps, animated cursors, clipboard images, image files and thumbnails,
+// fitting sizes, and logical fonts with their archive record.
 //
 // Colours are COLORREF values held in unsigned long (red in the low byte,
 // then green and blue). A computed colour has its top byte 0; a colour
@@ -85,6 +85,41 @@ class QOR032_API GraphicsUtils {
   // (the desktop window when it has none). Nothing happens for a null window
   // or one whose area is empty.
   static void WindowToClipboard(CWnd* pWnd, bool bWholeWindow);
+  // The image file onto the clipboard as a bitmap (transparent areas white),
+  // owned by the current thread's main window. False for an empty path, a
+  // missing or unreadable file, or when the clipboard does not take it.
+  static bool CopyFileToClipboard(const CString& strFile);
+  // The clipboard's bitmap into an image file of the format that the
+  // extension names (bmp, jpg/jpeg, gif, tif/tiff, png, in any letter case).
+  // Empty on success, otherwise a sentence for the user. The image is written
+  // to a new file beside the target, which replaces the target only once it
+  // is complete: a failed save leaves an existing file as it was.
+  static CString SaveClipboardImageAs(CString strFile);
+  // Width and height of an image file; both 0 when it is absent or cannot
+  // be read.
+  static void GetImageSize(CString strFile, int& nWidth, int& nHeight);
+  // Writes the resource pszName of type strType in hInstance (the program's
+  // own module when null) to strFile, replacing a file there once the new
+  // one is complete. False when the resource is missing or the file cannot
+  // be written; no partial file is left.
+  static bool SaveResourceToFile(HINSTANCE const hInstance, const char* pszName, const CString& strType,
+                                 const CString& strFile);
+
+  // Thumbnails (Windows) -------------------------------------------------------
+
+  // Writes a reduced copy of strSource to strTarget in the format that the
+  // target's extension names, 24 bits per pixel at the source's resolution.
+  // Exactly one of nWidth and nHeight is positive: that side of the
+  // thumbnail, the other following the source's aspect ratio (a thumbnail
+  // may not exceed 100 million pixels). Empty on success, otherwise a
+  // sentence for the user; an existing target is replaced only by a complete
+  // thumbnail.
+  static CString SaveThumbnailImage(const CString& strSource, const CString& strTarget, int nWidth, int nHeight);
+  // Whether strThumbnail was made for the request (its width equals nWidth,
+  // or its height nHeight, whichever is positive) and was modified after
+  // strSource.
+  static bool IsThumbnailImageUpToDate(const CString& strSource, const CString& strThumbnail, int nWidth,
+                                       int nHeight);
 
   // Sizes --------------------------------------------------------------------
 
@@ -119,4 +154,11 @@ class QOR032_API GraphicsUtils {
   // The font record of pFont's font, or a record read into a new font for
   // pFont. A null pFont does nothing. (Windows.)
   static void SerializeFont(CFont* pFont, CArchive& ar);
+
+ protected:
+#if defined(_WIN32)
+  // The class identifier of the installed GDI+ encoder whose MIME type is
+  // exactly pszMime (case-sensitive). False when none has it.
+  static bool GetEncoderClsid(const wchar_t* pszMime, GUID* pClsid);
+#endif
 };

@@ -1,0 +1,175 @@
+// The choices behind image files, thumbnails and the image holder: formats,
+// the checks of the two saves in order over recorded steps, thumbnail sizes,
+// copy reuse and the border geometry.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "ImageLog.h"
+#include "ImagePlan.h"
+
+namespace {
+
+using namespace qor::img;
+using imgtest::LogScope;
+namespace fs = std::filesystem;
+
+// Both saves' steps, recorded; each answers as its flag says.
+struct Fake : ClipboardSaveSteps, ThumbnailSteps {
+  bool bHas = true, bImage = true, bEncoder = true, bSave = true, bLoad = true, bDraw = true;
+  Taking taking = Taken;
+  int sw = 800, sh = 600, nStatus = 0;
+  std::string calls;
+  bool Step(const std::string& s, bool b) { return calls += s + " ", b; }
+  bool HasBitmap() override { return Step("has", bHas); }
+  Taking TakeBitmap() override { return Step("take", true), taking; }
+  bool MakeImage() override { return Step("image", bImage); }
+  bool FindEncoder(const wchar_t* m) override { return Step(CString(m).str(), bEncoder); }
+  bool Save(const CString&, CString& strLog, CString& strReplace) override {
+    strLog = "denied";
+    strReplace = " in use";
+    return Step("save", bSave);
+  }
+  void GetImageSize(const CString&, int& w, int& h) override { Step("size", (w = sw, h = sh, true)); }
+  bool LoadSource(const CString&) override { return Step("load", bLoad); }
+  bool Draw(int w, int h) override { return Step(std::to_string(w) + "x" + std::to_string(h), bDraw); }
+  int Save(const CString&) override { return Step("save", true), nStatus; }
+};
+
+TEST(ImageFormat, ExtensionsNameTheirEncoder) {
+  const char* const cases[][3] = {{"jpg", "image/jpeg", "JPEG"}, {"JPEG", "image/jpeg", "JPEG"},
+                                  {"gif", "image/gif", "Gif"},    {"Tif", "image/tiff", "TIFF"},
+                                  {"tiff", "image/tiff", "TIFF"}, {"PNG", "image/png", "png"},
+                                  {"bmp", "image/bmp", "bmp"},    {"exif"}, {"emf"}, {"jp"}, {""}, {"pngx"}};
+  for (const auto& c : cases) {
+    const ImageFormat* p = FindImageFormat(CString(c[0]));
+    ASSERT_EQ(p != nullptr, c[1] != nullptr) << c[0];
+    if (p == nullptr) continue;
+    EXPECT_EQ(CString(p->pszMime).str(), c[1]);
+    EXPECT_EQ(std::string(p->pszMissingEncoder), std::string("The image cannot be saved in the requested format: ") + c[2] + ".");
+  }
+}
+
+TEST(SaveClipboardImage, ChecksInOrder) {
+  const struct {
+    void (*setup)(Fake&);
+    const char *path, *message, *log, *calls;
+  } cases[] = {
+      {[](Fake&) {}, "c:\\a\\b.PNG", "", "", "has take image image/png save "},
+      {[](Fake& f) { f.taking = Fake::NoBitmap; }, "b.png", "The image on the Windows Clipboard is not a valid one.", "{A4189044-5524-4428-B94C-AFA49DD1815D}", "has take "},
+      {[](Fake& f) { f.bImage = false; }, "b.png", "Unable to load the image on the Windows Clipboard.", "{9F3C7EE5-F5B8-4B2A-A3DC-30DDA7CFDFD5}", "has take image "},
+      {[](Fake& f) { f.bEncoder = false; }, "b.tiff", "The image cannot be saved in the requested format: TIFF.", "", "has take image image/tiff "},
+      {[](Fake& f) { f.bSave = false; }, "b.gif", "Unable to save the image to the disk drive. in use", "{DAC9CE88-D938-4846-8F99-375EE5960572}denied", "has take image image/gif save "},
+  };
+  for (const auto& c : cases) {
+    LogScope log;
+    Fake fake;
+    c.setup(fake);
+    EXPECT_EQ(SaveClipboardImage(fake, CString(c.path)).str(), c.message) << c.calls;
+    EXPECT_EQ(log.Lines(), c.log) << c.calls;
+    EXPECT_EQ(fake.calls, c.calls);
+  }
+}
+
+TEST(MakeThumbnail, ChecksInOrder) {
+  const fs::path dir = fs::temp_directory_path();
+  std::ofstream(dir / "qor_photo.jpg") << "x";
+  const CString src((dir / "qor_photo.jpg").string().c_str()), png((dir / "qor_t.png").string().c_str());
+  const char* kSave = "Unable to save the thumbnail image file.";
+  const struct {
+    void (*setup)(Fake&);
+    CString target;
+    int w, h;
+    const char *message, *log, *calls;
+  } cases[] = {
+      {[](Fake&) {}, png, 160, 0, "", "", "size load image/png 160x120 save "},
+      {[](Fake& f) { f.sh = 0; }, png, 160, 0, "Unable to load source image file.", "{618FE2C4-D8CE-49AA-AF21-686EA69B0B6C}", "size "},
+      {[](Fake& f) { f.bLoad = false; }, png, 160, 0, "Unable to load source image file.", "{618FE2C4-D8CE-49AA-AF21-686EA69B0B6C}", "size load "},
+      {[](Fake& f) { f.bDraw = false; }, png, 0, 90, "Unable to create the thumbnail image.", "{371DD740-DC25-4018-8E4C-235D5447CD77}", "size load image/png 120x90 "},
+      {[](Fake& f) { f.sw = 100000, f.sh = 1; }, png, 160, 0, "Unable to create the thumbnail image.", "{371DD740-DC25-4018-8E4C-235D5447CD77}", "size load image/png "},
+      {[](Fake& f) { f.bEncoder = false; }, png, 160, 0, kSave, "{2FF3FA09-B859-457E-99C5-800E96559977}-13", "size load image/png 160x120 "},
+      {[](Fake& f) { f.nStatus = 1; }, png, 160, 0, kSave, "{2FF3FA09-B859-457E-99C5-800E96559977}-1", "size load image/png 160x120 save "},
+      {[](Fake& f) { f.nStatus = 20; }, png, 160, 0, kSave, "{2FF3FA09-B859-457E-99C5-800E96559977}-20", "size load image/png 160x120 save "},
+      {[](Fake& f) { f.nStatus = 21; }, png, 160, 0, kSave, "{342B7FD6-FED8-421E-A3C2-ADA9688B01FC}", "size load image/png 160x120 save "},
+  };
+  for (const auto& c : cases) {
+    LogScope log;
+    Fake fake;
+    c.setup(fake);
+    EXPECT_EQ(MakeThumbnail(fake, src, c.target, c.w, c.h).str(), c.message) << c.calls;
+    EXPECT_EQ(log.Lines(), c.log) << c.calls;
+    EXPECT_EQ(fake.calls, c.calls);
+  }
+  fs::remove(dir / "qor_photo.jpg");
+}
+
+TEST(ThumbnailSize, FollowsTheSourceAspectWithinTheBound) {
+  const int cases[][7] = {
+      // source, request, ok, thumbnail
+      {800, 600, 160, 0, 1, 160, 120},   {800, 600, 0, 90, 1, 120, 90},     {600, 800, 160, 0, 1, 160, 213},
+      {600, 800, 0, 160, 1, 120, 160},   {800, 600, 160, -5, 1, 160, 120},  {800, 600, 30000, 0, 1, 30000, 22500},
+      {800, 600, INT_MAX, 0, 1, 33333, 25000}, {100, 10000, 160, 0, 1, 160, 16000}, {1, 1000000, 160, 0, 1, 0, 25000},
+      {800, 0, 160, 0, 0, 0, 0},         {0, 600, 160, 0, 0, 0, 0},         {-800, 600, 160, 0, 0, 0, 0}};
+  for (const auto& c : cases) {
+    int w = -1, h = -1;
+    EXPECT_EQ(ThumbnailSize(c[0], c[1], c[2], c[3], w, h), c[4] != 0) << c[0] << "x" << c[1] << " " << c[2] << "," << c[3];
+    EXPECT_EQ(CSize(w, h), CSize(c[5], c[6])) << c[0] << "x" << c[1] << " " << c[2] << "," << c[3];
+  }
+  EXPECT_TRUE(IsThumbnailRequest(-1, 90) && !IsThumbnailRequest(160, 90) && !IsThumbnailRequest(0, 0));
+  EXPECT_TRUE(IsThumbnailDrawable(10000, 10000) && !IsThumbnailDrawable(10000, 10001));
+  EXPECT_FALSE(IsThumbnailDrawable(INT_MAX, INT_MAX) || IsThumbnailDrawable(160, 0));
+  EXPECT_TRUE(ThumbnailSizeMatches(160, 0, 160, 99) && ThumbnailSizeMatches(0, 90, 5, 90));
+  EXPECT_FALSE(ThumbnailSizeMatches(160, 0, 161, 120) || ThumbnailSizeMatches(0, 90, 90, 0));
+}
+
+TEST(ImageCopies, WidthsReuseAndNames) {
+  const float kNaN = std::nanf("");
+  const float frames[] = {100.0f, 100.5f, 0.5f, -3.7f, 0.0f, -0.0f, kNaN, INFINITY, 3e9f};
+  const int widths[] = {100, 100, 0, -3, -1, -1, -1, -1, -1};  // -1: refused
+  for (int i = 0; i < 9; ++i) {
+    int n = -1;
+    EXPECT_EQ(FrameCopyWidth(frames[i], n) ? n : -1, widths[i]) << frames[i];
+  }
+  for (int r = 0; r < 8; ++r) EXPECT_EQ(CopyWidthFor(r, 100.9f, 50.2f), r % 2 ? 50 : 100) << r;
+  EXPECT_EQ(CopyWidthFor(1, 100.0f, kNaN), 0);
+
+  EXPECT_EQ(ChooseCopyUse(true, true, true, true, 100, 100), CopyUse::Reuse);
+  EXPECT_EQ(ChooseCopyUse(true, true, true, true, 100, 100.5f), CopyUse::Load);  // a fraction never matches
+  EXPECT_EQ(ChooseCopyUse(true, true, true, false, 0, 100), CopyUse::Load);
+  EXPECT_EQ(ChooseCopyUse(true, true, false, true, 100, 100), CopyUse::Load);
+  EXPECT_EQ(ChooseCopyUse(true, false, true, true, 100, 100), CopyUse::Make);
+  EXPECT_EQ(ChooseCopyUse(false, false, false, true, 100, 100), CopyUse::Make);
+  EXPECT_EQ(TempCopyPath(CString("C:\\t\\"), 4294967295u, CString("PNG")).str(), "C:\\t\\4294967295.PNG");
+}
+
+TEST(BorderPlan, LinesOutlinesAndImageRectangles) {
+  const unsigned long G = 0xFFA0A0A0, D = 0xFF696969, L = 0xFFE3E3E3, W = 0xFFFFFFFF;
+  // Frame (10, 10, 100, 50): right edge 110, bottom 60.
+  const BorderLine lines[2][8] = {
+      {{G, 10, 58, 10, 10}, {G, 10, 10, 108, 10}, {D, 11, 57, 11, 11}, {D, 11, 11, 107, 11},
+       {L, 11, 58, 108, 58}, {L, 108, 58, 108, 11}, {W, 10, 59, 109, 59}, {W, 109, 59, 109, 10}},
+      {{L, 10, 59, 10, 10}, {L, 10, 10, 109, 10}, {W, 11, 58, 11, 11}, {W, 11, 11, 108, 11},
+       {D, 12, 58, 108, 58}, {D, 108, 58, 108, 12}, {G, 11, 59, 109, 59}, {G, 109, 59, 109, 11}}};
+  const unsigned long outline[] = {0, 0, 0, 0xFF000000, W, D, L, G, 0};
+  const float inset[] = {0, 2, 2, 1, 1, 1, 1, 1, 0};
+  for (int type = 0; type <= 8; ++type) {
+    const BorderPlan p = PlanBorder(type, 10, 10, 100, 50);
+    ASSERT_EQ(p.nLines, type == 1 || type == 2 ? 8 : 0) << type;
+    for (int i = 0; i < p.nLines; ++i) {
+      const BorderLine& l = p.lines[i];
+      const BorderLine& w = lines[type - 1][i];
+      EXPECT_TRUE(l.argb == w.argb && l.x1 == w.x1 && l.y1 == w.y1 && l.x2 == w.x2 && l.y2 == w.y2) << type << ":" << i;
+    }
+    EXPECT_EQ(p.bOutline ? p.argbOutline : 0, outline[type]) << type;
+    const float i = inset[type];
+    EXPECT_TRUE(p.fImageX == 10 + i && p.fImageY == 10 + i && p.fImageW == 100 - 2 * i && p.fImageH == 50 - 2 * i) << type;
+    EXPECT_EQ(BorderDims(type), static_cast<unsigned int>(2 * i)) << type;
+  }
+  EXPECT_EQ(BorderDims(-1), 0u);
+}
+
+}  // namespace
