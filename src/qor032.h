@@ -13,4 +13,5 @@
 
 #if defined(_WIN32)
 #include "MemDC.h"
+#include "ShadeButton.h"
 #endif

@@ -1,0 +1,158 @@
+// CShadeButton's painting: the owner-draw request goes through the painter
+// (ShadeButtonPaint.cpp) and its steps are carried out here on an off-screen
+// context; also the caption font and the content size, which measure text.
+#include <afxwin.h>
+
+#include "FailureLog.h"
+#include "GraphicsUtils.h"
+#include "MemDC.h"
+#include "ShadeButton.h"
+#include "ShadeButtonHost_win.h"
+#include "ShadeButtonPaint.h"
+
+static_assert(qor::button::kItemSelected == ODS_SELECTED && qor::button::kItemDisabled == ODS_DISABLED &&
+              qor::button::kItemFocus == ODS_FOCUS && qor::button::kItemDefault == ODS_DEFAULT);
+static_assert(qor::button::kEdgeRaised == EDGE_RAISED && qor::button::kEdgeSunken == EDGE_SUNKEN &&
+              qor::button::kEdgeSidesRect == BF_RECT);
+static_assert(qor::button::kIconNormal == DSS_NORMAL && qor::button::kIconDisabled == DSS_DISABLED &&
+              qor::button::kIconMono == DSS_MONO);
+
+namespace {
+
+using Step = qor::ShadeButtonStep;
+
+// What the steps name: the two faces, the four icons and their size.
+struct Canvas {
+  Shade* pFaces[2];
+  HICON hIcons[4];
+  CSize szIcon;
+};
+
+void DrawIconStep(HDC hDC, const Step& step, const Canvas& canvas) {
+  HICON hIcon = canvas.hIcons[static_cast<int>(step.icon)];
+  if (hIcon == nullptr) return;
+  // A silhouette is filled with its own brush, made for this one drawing.
+  HBRUSH hBrush = step.nState == DSS_MONO ? ::CreateSolidBrush(step.cr) : nullptr;
+  ::DrawStateA(hDC, hBrush, nullptr, reinterpret_cast<LPARAM>(hIcon), 0, step.pt.x, step.pt.y, canvas.szIcon.cx,
+               canvas.szIcon.cy, DST_ICON | step.nState);
+  if (hBrush != nullptr) ::DeleteObject(hBrush);
+}
+
+void Replay(CDC& dc, const qor::ShadeButtonPaint& paint, const Canvas& canvas) {
+  for (const Step& step : paint.steps) {
+    CRect rc = step.rc;
+    switch (step.kind) {
+      case Step::Kind::FillFace:
+        dc.FillSolidRect(&rc, step.cr);
+        break;
+      case Step::Kind::DrawFace:
+        canvas.pFaces[static_cast<int>(step.face)]->Draw(dc.m_hDC, step.pt.x, step.pt.y);
+        break;
+      case Step::Kind::DrawIcon:
+        DrawIconStep(dc.m_hDC, step, canvas);
+        break;
+      case Step::Kind::DrawEdge:
+        dc.DrawEdge(&rc, step.nEdge, BF_RECT);
+        break;
+      case Step::Kind::Draw3dRect:
+        dc.Draw3dRect(&rc, step.cr, step.cr2);
+        break;
+      case Step::Kind::FocusDots:
+        for (const POINT& pt : qor::FocusDotPixels(rc)) ::SetPixelV(dc.m_hDC, pt.x, pt.y, RGB(0, 0, 0));
+        break;
+      case Step::Kind::DrawText:
+        dc.SetTextColor(step.cr);
+        dc.DrawText(paint.strCaption, &rc, paint.nTextFormat);
+        break;
+    }
+  }
+}
+
+qor::ShadeButtonColours SystemColours() {
+  return {::GetSysColor(COLOR_BTNFACE), ::GetSysColor(COLOR_BTNSHADOW), ::GetSysColor(COLOR_GRAYTEXT),
+          ::GetSysColor(COLOR_BTNHIGHLIGHT)};
+}
+
+}  // namespace
+
+void CShadeButton::DrawItem(LPDRAWITEMSTRUCT lpDIS) {
+  if (lpDIS == nullptr) return;
+  if (CShadeButtonHost(*this).Input().FollowPressBeforePaint()) return;
+
+  HDC hOwnDC = nullptr;
+  HDC hDC = lpDIS->hDC;
+  if (hDC == nullptr) hDC = hOwnDC = ::GetDC(m_hWnd);
+  if (hDC == nullptr) {
+    qor::LogFailure("{7CA99F6B-92C5-47C8-AF0E-1708B01BE9AC}");
+    return;
+  }
+  {
+    const CRect rcItem(lpDIS->rcItem);
+    CMemDC dc(CDC::FromHandle(hDC), rcItem);
+    if (dc.IsValid()) {
+      dc.SetBkMode(TRANSPARENT);
+      CString strCaption;
+      GetWindowText(strCaption);
+      HGDIOBJ hOldFont = nullptr;
+      if (!strCaption.IsEmpty() && EnsureFont()) hOldFont = ::SelectObject(dc.m_hDC, m_font.m_hObject);
+
+      CRect rcText = rcItem;
+      rcText.DeflateRect(1, 1);
+      CPoint ptIcon(0, 0);
+      AdjustForIcon(rcText, ptIcon);
+      const qor::ShadeButtonPaint paint =
+          qor::PlanShadeButtonPaint(*this, lpDIS->itemState, rcItem, rcText, ptIcon, strCaption, SystemColours());
+      const Canvas canvas{{&m_shadeNormal, &m_shadeHot},
+                          {m_hIcon, m_hIconPressed, m_hIconHot, m_hIconDisabled},
+                          m_rcIcon.Size()};
+      Replay(dc, paint, canvas);
+
+      if (hOldFont != nullptr) ::SelectObject(dc.m_hDC, hOldFont);
+    }
+  }  // the off-screen picture reaches hDC here
+  if (hOwnDC != nullptr) ::ReleaseDC(m_hWnd, hOwnDC);
+}
+
+bool CShadeButton::EnsureFont() {
+  if (m_font.m_hObject != nullptr) return true;
+  LOGFONTA lf{};
+  GraphicsUtils::SetDefaultFont(lf, CString(), -1, -1, false, false, false);
+  return m_font.CreateFontIndirect(&lf) != FALSE;
+}
+
+bool CShadeButton::SetFont(CString const& strFace, long nHeight, long nWeight, unsigned char bItalic,
+                           unsigned char bUnderline) {
+  m_font.DeleteObject();
+  LOGFONTA lf{};
+  GraphicsUtils::SetDefaultFont(lf, strFace, static_cast<int>(nHeight), static_cast<int>(nWeight), bItalic != 0,
+                                bUnderline != 0, false);
+  return m_font.CreateFontIndirect(&lf) != FALSE;
+}
+
+bool CShadeButton::SetFont(LOGFONTA& lf) {
+  m_font.DeleteObject();
+  return m_font.CreateFontIndirect(&lf) != FALSE;
+}
+
+CSize CShadeButton::GetContentSize() {
+  CString strCaption;
+  if (::IsWindow(m_hWnd)) GetWindowText(strCaption);
+  CSize szText;
+  qor::CaptionMetrics metrics{};
+  bool bMetrics = false;
+  if (!strCaption.IsEmpty()) {
+    HDC hDC = ::GetDC(m_hWnd);
+    if (hDC != nullptr) {
+      HGDIOBJ hOldFont = EnsureFont() ? ::SelectObject(hDC, m_font.m_hObject) : nullptr;
+      ::GetTextExtentPoint32A(hDC, strCaption, strCaption.GetLength(), &szText);
+      TEXTMETRICA tm;
+      if (::GetTextMetricsA(hDC, &tm)) {
+        metrics = {tm.tmAveCharWidth, tm.tmDescent, tm.tmInternalLeading, tm.tmExternalLeading};
+        bMetrics = true;
+      }
+      if (hOldFont != nullptr) ::SelectObject(hDC, hOldFont);
+      ::ReleaseDC(m_hWnd, hDC);
+    }
+  }
+  return qor::ContentSize(*this, !strCaption.IsEmpty(), szText, bMetrics ? &metrics : nullptr);
+}
