@@ -80,7 +80,17 @@ class QOR032_API CShadeButton : public CButton, protected qor::ShadeButtonFields
   // Makes the default caption font if there is none; false when none could
   // be made.
   bool EnsureFont();
+  // The off-screen context a paint draws into, w x h; null when it cannot be
+  // made. It is kept between paints, since making a context and its bitmap
+  // costs far more than the paint itself.
+  HDC GetBuffer(int w, int h);
+  void FreeBuffer();
   // Loads one icon at its own size; null when it does not load.
   static HICON LoadIconImage(HINSTANCE hModule, unsigned int nId);
+  HDC m_hBufferDC = nullptr;
+  HBITMAP m_hBufferBitmap = nullptr;
+  HGDIOBJ m_hBufferOldBitmap = nullptr;
+  CSize m_szBuffer;
+
   friend class CShadeButtonHost;
 };

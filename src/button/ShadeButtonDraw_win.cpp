@@ -5,7 +5,6 @@
 
 #include "FailureLog.h"
 #include "GraphicsUtils.h"
-#include "MemDC.h"
 #include "ShadeButton.h"
 #include "ShadeButtonHost_win.h"
 #include "ShadeButtonPaint.h"
@@ -86,31 +85,69 @@ void CShadeButton::DrawItem(LPDRAWITEMSTRUCT lpDIS) {
     qor::LogFailure("{7CA99F6B-92C5-47C8-AF0E-1708B01BE9AC}");
     return;
   }
-  {
-    const CRect rcItem(lpDIS->rcItem);
-    CMemDC dc(CDC::FromHandle(hDC), rcItem);
-    if (dc.IsValid()) {
-      dc.SetBkMode(TRANSPARENT);
-      CString strCaption;
-      GetWindowText(strCaption);
-      HGDIOBJ hOldFont = nullptr;
-      if (!strCaption.IsEmpty() && EnsureFont()) hOldFont = ::SelectObject(dc.m_hDC, m_font.m_hObject);
+  // The picture is made off screen and reaches hDC in one block, so the
+  // button never flickers; a printer gets nothing, as from an off-screen
+  // context that cannot be made.
+  const CRect rcItem(lpDIS->rcItem);
+  CDC* pTarget = CDC::FromHandle(hDC);
+  HDC hBuffer = pTarget->IsPrinting() ? nullptr : GetBuffer(rcItem.Width(), rcItem.Height());
+  if (hBuffer != nullptr) {
+    CDC dc;
+    dc.Attach(hBuffer);
+    // The item's own coordinates address the buffer.
+    dc.SetWindowOrg(rcItem.left, rcItem.top);
+    dc.SetBkMode(TRANSPARENT);
+    CString strCaption;
+    GetWindowText(strCaption);
+    HGDIOBJ hOldFont = nullptr;
+    if (!strCaption.IsEmpty() && EnsureFont()) hOldFont = ::SelectObject(hBuffer, m_font.m_hObject);
 
-      CRect rcText = rcItem;
-      rcText.DeflateRect(1, 1);
-      CPoint ptIcon(0, 0);
-      AdjustForIcon(rcText, ptIcon);
-      const qor::ShadeButtonPaint paint =
-          qor::PlanShadeButtonPaint(*this, lpDIS->itemState, rcItem, rcText, ptIcon, strCaption, SystemColours());
-      const Canvas canvas{{&m_shadeNormal, &m_shadeHot},
-                          {m_hIcon, m_hIconPressed, m_hIconHot, m_hIconDisabled},
-                          m_rcIcon.Size()};
-      Replay(dc, paint, canvas);
+    CRect rcText = rcItem;
+    rcText.DeflateRect(1, 1);
+    CPoint ptIcon(0, 0);
+    AdjustForIcon(rcText, ptIcon);
+    const qor::ShadeButtonPaint paint =
+        qor::PlanShadeButtonPaint(*this, lpDIS->itemState, rcItem, rcText, ptIcon, strCaption, SystemColours());
+    const Canvas canvas{{&m_shadeNormal, &m_shadeHot},
+                        {m_hIcon, m_hIconPressed, m_hIconHot, m_hIconDisabled},
+                        m_rcIcon.Size()};
+    Replay(dc, paint, canvas);
 
-      if (hOldFont != nullptr) ::SelectObject(dc.m_hDC, hOldFont);
-    }
-  }  // the off-screen picture reaches hDC here
+    if (hOldFont != nullptr) ::SelectObject(hBuffer, hOldFont);
+    dc.Detach();
+    ::BitBlt(hDC, rcItem.left, rcItem.top, rcItem.Width(), rcItem.Height(), hBuffer, 0, 0, SRCCOPY);
+  }
   if (hOwnDC != nullptr) ::ReleaseDC(m_hWnd, hOwnDC);
+}
+
+HDC CShadeButton::GetBuffer(int w, int h) {
+  if (w <= 0 || h <= 0) return nullptr;
+  if (m_hBufferDC != nullptr && m_szBuffer == CSize(w, h)) return m_hBufferDC;
+  FreeBuffer();
+  // In the screen's format, whatever context the first paint goes to: a
+  // monochrome one would make every later picture monochrome.
+  HDC hScreen = ::GetDC(nullptr);
+  if (hScreen == nullptr) return nullptr;
+  m_hBufferDC = ::CreateCompatibleDC(hScreen);
+  m_hBufferBitmap = ::CreateCompatibleBitmap(hScreen, w, h);
+  ::ReleaseDC(nullptr, hScreen);
+  if (m_hBufferDC == nullptr || m_hBufferBitmap == nullptr) {
+    FreeBuffer();
+    return nullptr;
+  }
+  m_hBufferOldBitmap = ::SelectObject(m_hBufferDC, m_hBufferBitmap);
+  m_szBuffer = CSize(w, h);
+  return m_hBufferDC;
+}
+
+void CShadeButton::FreeBuffer() {
+  if (m_hBufferDC != nullptr && m_hBufferOldBitmap != nullptr) ::SelectObject(m_hBufferDC, m_hBufferOldBitmap);
+  if (m_hBufferBitmap != nullptr) ::DeleteObject(m_hBufferBitmap);
+  if (m_hBufferDC != nullptr) ::DeleteDC(m_hBufferDC);
+  m_hBufferDC = nullptr;
+  m_hBufferBitmap = nullptr;
+  m_hBufferOldBitmap = nullptr;
+  m_szBuffer = CSize();
 }
 
 bool CShadeButton::EnsureFont() {

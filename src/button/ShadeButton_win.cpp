@@ -49,6 +49,7 @@ CShadeButton::CShadeButton() { m_crText = ::GetSysColor(COLOR_BTNTEXT); }
 
 CShadeButton::~CShadeButton() {
   ClearIcons();
+  FreeBuffer();
   // m_font and both faces release their own objects.
 }
 
@@ -206,6 +207,7 @@ void CShadeButton::OnTimer(UINT_PTR) { CShadeButtonHost(*this).Input().OnTimer()
 void CShadeButton::OnDestroy() {
   CShadeButtonHost(*this).Input().OnDestroy();
   m_font.DeleteObject();
+  FreeBuffer();
   CButton::OnDestroy();
 }
 
