@@ -125,5 +125,5 @@ void PaintButtons(CDC& dc, const CRect& rc) { dc.FillSolidRect(&rc, ::GetSysColo
 
 }  // namespace
 
-GALLERY_CONTROL_PANEL(50, "Shaded buttons: face styles, check box, radio group, repeater, disabled, default, flat hot",
+GALLERY_CONTROL_PANEL(55, "Shaded buttons: face styles, check box, radio group, repeater, disabled, default, flat hot",
                       kColumns * kCellWidth + 8, 4 * kCellHeight + 8, PaintButtons, CreateButtons);
