@@ -1,6 +1,9 @@
 // Times one DrawItem of a shaded 75 x 23 button with an icon and a caption
 // against one BitBlt of the same area onto the same window context, in the
-// same run. These machines are shared, so the ratio is the figure to
+// same run: repaints of the unchanged button (the common case, which copies
+// the kept picture), paints that alternate hot and normal (each composes a
+// new picture), and repaints of a plain button (which also check its
+// system colours). These machines are shared, so the ratio is the figure to
 // compare; each time is the best of several rounds of many repetitions.
 //
 //   button_bench.exe [rounds]
@@ -22,6 +25,7 @@ constexpr int kRepeats = 2000;
 class CBenchButton : public CShadeButton {
  public:
   using CShadeButton::DrawItem;
+  void ToggleHot() { m_bMouseOver = !m_bMouseOver; }
 };
 
 template <class Fn>
@@ -43,8 +47,9 @@ int main(int argc, char** argv) {
   const int nRounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
   CWnd parent;
   if (!parent.CreateEx(0, nullptr, "bench", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, nullptr, nullptr)) return 1;
-  CBenchButton button;
-  if (!button.Create("&Save", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(0, 0, kWidth, kHeight), &parent, 1))
+  CBenchButton button, plain;
+  if (!button.Create("&Save", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(0, 0, kWidth, kHeight), &parent, 1) ||
+      !plain.Create("&Save", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(0, 30, kWidth, 30 + kHeight), &parent, 2))
     return 1;
   ShadeProps props;
   props.SetStyle(ShadeProps::SoftBump);
@@ -53,6 +58,7 @@ int main(int argc, char** argv) {
   props.SetHighlight(40);
   button.SetShadeProps(props);
   button.SetIcon(QorIcon::Add, BS_LEFT, BS_VCENTER, false);
+  plain.SetIcon(QorIcon::Add, BS_LEFT, BS_VCENTER, false);
 
   HDC hTarget = ::GetDC(button.m_hWnd);
   DRAWITEMSTRUCT dis{};
@@ -69,12 +75,23 @@ int main(int argc, char** argv) {
 
   const double dBlt =
       BestSecondsPerCall(nRounds, [&] { ::BitBlt(hTarget, 0, 0, kWidth, kHeight, hSource, 0, 0, SRCCOPY); });
-  const double dDraw = BestSecondsPerCall(nRounds, [&] {
-    button.DrawItem(&dis);
-    CDC::DeleteTempMap();
-  });
-  std::printf("75 x 23 shaded button with icon and caption, best of %d rounds of %d\n", nRounds, kRepeats);
-  std::printf("DrawItem %8.2f us, BitBlt %8.2f us, ratio %.2f\n", dDraw * 1e6, dBlt * 1e6, dDraw / dBlt);
+  auto timeDraw = [&](CBenchButton& b, bool bToggleHot) {
+    DRAWITEMSTRUCT d = dis;
+    d.hwndItem = b.m_hWnd;
+    return BestSecondsPerCall(nRounds, [&] {
+      if (bToggleHot) b.ToggleHot();
+      b.DrawItem(&d);
+      CDC::DeleteTempMap();
+    });
+  };
+  const double dRepeat = timeDraw(button, false);
+  const double dChanged = timeDraw(button, true);
+  const double dPlain = timeDraw(plain, false);
+  std::printf("75 x 23 shaded button with icon and caption, best of %d rounds of %d; BitBlt %.2f us\n", nRounds,
+              kRepeats, dBlt * 1e6);
+  std::printf("unchanged repaint   DrawItem %8.2f us, ratio %.2f\n", dRepeat * 1e6, dRepeat / dBlt);
+  std::printf("hot/normal in turn  DrawItem %8.2f us, ratio %.2f\n", dChanged * 1e6, dChanged / dBlt);
+  std::printf("plain button repaint DrawItem %7.2f us, ratio %.2f\n", dPlain * 1e6, dPlain / dBlt);
 
   ::SelectObject(hSource, hOld);
   ::DeleteObject(hBitmap);

@@ -11,6 +11,7 @@
 #include "QorIcon.h"
 #include "Shade.h"
 #include "ShadeButtonFields.h"
+#include "ShadeButtonPaint.h"
 #include "qor032api.h"
 
 class QOR032_API CShadeButton : public CButton, protected qor::ShadeButtonFields {
@@ -54,6 +55,8 @@ class QOR032_API CShadeButton : public CButton, protected qor::ShadeButtonFields
   // derived button may place them differently.
   virtual void AdjustForIcon(CRect& rcText, CPoint& ptIcon) const;
   void ClearIcons();
+  // Forgets the kept caption whenever the system procedure takes a new one.
+  LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   afx_msg BOOL OnEraseBkgnd(CDC* pDC);
   afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
@@ -75,6 +78,9 @@ class QOR032_API CShadeButton : public CButton, protected qor::ShadeButtonFields
   CFont m_font;
   Shade m_shadeNormal;
   Shade m_shadeHot;
+  // How many pictures paints have composed; a paint that found its picture
+  // still in the off-screen buffer only copied it and adds nothing.
+  unsigned int m_nPicturesComposed = 0;
 
  private:
   // Makes the default caption font if there is none; false when none could
@@ -85,12 +91,39 @@ class QOR032_API CShadeButton : public CButton, protected qor::ShadeButtonFields
   // costs far more than the paint itself.
   HDC GetBuffer(int w, int h);
   void FreeBuffer();
+
+  // Everything that decides the picture in the buffer, except the caption
+  // and the system colours, which are kept beside it.
+  struct PictureKey {
+    UINT nItemState = 0;
+    CRect rcItem;
+    CRect rcText;
+    CPoint ptIcon;
+    qor::ShadeButtonFields fields;
+    HGDIOBJ hFont = nullptr;
+    unsigned int nFaceGeneration[2] = {};
+    bool operator==(const PictureKey&) const = default;
+  };
+  // Whether the buffer holds the picture of key with the caption and the
+  // system colours as they are now.
+  bool PictureIsCurrent(const PictureKey& key) const;
+  void ComposePicture(HDC hBuffer, const PictureKey& key);
+  const CString& Caption();
   // Loads one icon at its own size; null when it does not load.
   static HICON LoadIconImage(HINSTANCE hModule, unsigned int nId);
   HDC m_hBufferDC = nullptr;
   HBITMAP m_hBufferBitmap = nullptr;
   HGDIOBJ m_hBufferOldBitmap = nullptr;
   CSize m_szBuffer;
+  bool m_bPicture = false;
+  PictureKey m_picture;
+  CString m_strPictureCaption;
+  UINT m_nPictureColours = 0;  // the kRead... bits the picture depends on
+  COLORREF m_crPictureColours[qor::button::kColoursRead] = {};
+  // The window text as last read, valid while m_hCaptionWnd is the window:
+  // reading it sends two messages, which costs more than copying the picture.
+  CString m_strCaption;
+  HWND m_hCaptionWnd = nullptr;
 
   friend class CShadeButtonHost;
 };

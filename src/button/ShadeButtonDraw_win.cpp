@@ -3,6 +3,9 @@
 // context; also the caption font and the content size, which measure text.
 #include <afxwin.h>
 
+#include <algorithm>
+#include <iterator>
+
 #include "FailureLog.h"
 #include "GraphicsUtils.h"
 #include "ShadeButton.h"
@@ -67,10 +70,9 @@ void Replay(CDC& dc, const qor::ShadeButtonPaint& paint, const Canvas& canvas) {
   }
 }
 
-qor::ShadeButtonColours SystemColours() {
-  return {::GetSysColor(COLOR_BTNFACE), ::GetSysColor(COLOR_BTNSHADOW), ::GetSysColor(COLOR_GRAYTEXT),
-          ::GetSysColor(COLOR_BTNHIGHLIGHT)};
-}
+// The system colour of each kRead... bit, in bit order.
+constexpr int kSystemColourIndex[qor::button::kColoursRead] = {COLOR_BTNFACE,      COLOR_BTNSHADOW, COLOR_GRAYTEXT,
+                                                               COLOR_BTNHIGHLIGHT, COLOR_3DLIGHT,   COLOR_3DDKSHADOW};
 
 }  // namespace
 
@@ -87,37 +89,88 @@ void CShadeButton::DrawItem(LPDRAWITEMSTRUCT lpDIS) {
   }
   // The picture is made off screen and reaches hDC in one block, so the
   // button never flickers; a printer gets nothing, as from an off-screen
-  // context that cannot be made.
+  // context that cannot be made. Most paints repeat the last picture (an
+  // overlapping window moved, the parent repainted), so the buffer keeps it
+  // and a paint whose inputs all match only copies it.
+  // Only a context that a CDC owns can be marked as printing.
   const CRect rcItem(lpDIS->rcItem);
-  CDC* pTarget = CDC::FromHandle(hDC);
-  HDC hBuffer = pTarget->IsPrinting() ? nullptr : GetBuffer(rcItem.Width(), rcItem.Height());
+  const CDC* pOwner = CDC::FromHandlePermanent(hDC);
+  const bool bPrinting = pOwner != nullptr && pOwner->IsPrinting();
+  HDC hBuffer = bPrinting ? nullptr : GetBuffer(rcItem.Width(), rcItem.Height());
   if (hBuffer != nullptr) {
-    CDC dc;
-    dc.Attach(hBuffer);
-    // The item's own coordinates address the buffer.
-    dc.SetWindowOrg(rcItem.left, rcItem.top);
-    dc.SetBkMode(TRANSPARENT);
-    CString strCaption;
-    GetWindowText(strCaption);
-    HGDIOBJ hOldFont = nullptr;
-    if (!strCaption.IsEmpty() && EnsureFont()) hOldFont = ::SelectObject(hBuffer, m_font.m_hObject);
-
-    CRect rcText = rcItem;
-    rcText.DeflateRect(1, 1);
-    CPoint ptIcon(0, 0);
-    AdjustForIcon(rcText, ptIcon);
-    const qor::ShadeButtonPaint paint =
-        qor::PlanShadeButtonPaint(*this, lpDIS->itemState, rcItem, rcText, ptIcon, strCaption, SystemColours());
-    const Canvas canvas{{&m_shadeNormal, &m_shadeHot},
-                        {m_hIcon, m_hIconPressed, m_hIconHot, m_hIconDisabled},
-                        m_rcIcon.Size()};
-    Replay(dc, paint, canvas);
-
-    if (hOldFont != nullptr) ::SelectObject(hBuffer, hOldFont);
-    dc.Detach();
-    ::BitBlt(hDC, rcItem.left, rcItem.top, rcItem.Width(), rcItem.Height(), hBuffer, 0, 0, SRCCOPY);
+    PictureKey key;
+    key.nItemState = lpDIS->itemState;
+    key.rcItem = rcItem;
+    key.rcText = rcItem;
+    key.rcText.DeflateRect(1, 1);
+    AdjustForIcon(key.rcText, key.ptIcon);
+    key.fields = *this;
+    if (!Caption().IsEmpty() && EnsureFont()) key.hFont = m_font.m_hObject;
+    key.nFaceGeneration[0] = m_shadeNormal.GetGeneration();
+    key.nFaceGeneration[1] = m_shadeHot.GetGeneration();
+    if (!PictureIsCurrent(key)) ComposePicture(hBuffer, key);
+    // The buffer's origin is the item's top-left corner.
+    ::BitBlt(hDC, rcItem.left, rcItem.top, rcItem.Width(), rcItem.Height(), hBuffer, rcItem.left, rcItem.top,
+             SRCCOPY);
   }
   if (hOwnDC != nullptr) ::ReleaseDC(m_hWnd, hOwnDC);
+}
+
+const CString& CShadeButton::Caption() {
+  if (m_hWnd == nullptr || m_hCaptionWnd != m_hWnd) {
+    GetWindowText(m_strCaption);
+    m_hCaptionWnd = m_hWnd;
+  }
+  return m_strCaption;
+}
+
+LRESULT CShadeButton::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != WM_SETTEXT) return CButton::DefWindowProc(message, wParam, lParam);
+  // The system procedure may paint the new caption before it returns.
+  m_hCaptionWnd = nullptr;
+  const LRESULT lResult = CButton::DefWindowProc(message, wParam, lParam);
+  m_hCaptionWnd = nullptr;
+  return lResult;
+}
+
+bool CShadeButton::PictureIsCurrent(const PictureKey& key) const {
+  if (!m_bPicture || !(key == m_picture) || m_strCaption != m_strPictureCaption) return false;
+  for (int i = 0; i < qor::button::kColoursRead; ++i)
+    if ((m_nPictureColours & (1u << i)) != 0 && ::GetSysColor(kSystemColourIndex[i]) != m_crPictureColours[i])
+      return false;
+  return true;
+}
+
+void CShadeButton::ComposePicture(HDC hBuffer, const PictureKey& key) {
+  // The colours are read before drawing: one that changes meanwhile then
+  // differs at the next paint.
+  COLORREF crSystem[qor::button::kColoursRead];
+  for (int i = 0; i < qor::button::kColoursRead; ++i) crSystem[i] = ::GetSysColor(kSystemColourIndex[i]);
+  CDC dc;
+  dc.Attach(hBuffer);
+  // The item's own coordinates address the buffer.
+  dc.SetWindowOrg(key.rcItem.left, key.rcItem.top);
+  dc.SetBkMode(TRANSPARENT);
+  HGDIOBJ hOldFont = key.hFont != nullptr ? ::SelectObject(hBuffer, key.hFont) : nullptr;
+  const qor::ShadeButtonColours colours{crSystem[0], crSystem[1], crSystem[2], crSystem[3]};
+  const qor::ShadeButtonPaint paint =
+      qor::PlanShadeButtonPaint(*this, key.nItemState, key.rcItem, key.rcText, key.ptIcon, m_strCaption, colours);
+  const Canvas canvas{{&m_shadeNormal, &m_shadeHot},
+                      {m_hIcon, m_hIconPressed, m_hIconHot, m_hIconDisabled},
+                      m_rcIcon.Size()};
+  Replay(dc, paint, canvas);
+  if (hOldFont != nullptr) ::SelectObject(hBuffer, hOldFont);
+  dc.Detach();
+
+  m_nPictureColours = paint.nColoursRead;
+  for (const Step& step : paint.steps)
+    if (step.kind == Step::Kind::DrawFace && !canvas.pFaces[static_cast<int>(step.face)]->IsValid())
+      m_nPictureColours |= qor::button::kReadFace;
+  std::copy(std::begin(crSystem), std::end(crSystem), std::begin(m_crPictureColours));
+  m_picture = key;
+  m_strPictureCaption = m_strCaption;
+  m_bPicture = true;
+  ++m_nPicturesComposed;
 }
 
 HDC CShadeButton::GetBuffer(int w, int h) {
@@ -148,6 +201,7 @@ void CShadeButton::FreeBuffer() {
   m_hBufferBitmap = nullptr;
   m_hBufferOldBitmap = nullptr;
   m_szBuffer = CSize();
+  m_bPicture = false;
 }
 
 bool CShadeButton::EnsureFont() {
@@ -160,6 +214,7 @@ bool CShadeButton::EnsureFont() {
 bool CShadeButton::SetFont(CString const& strFace, long nHeight, long nWeight, unsigned char bItalic,
                            unsigned char bUnderline) {
   m_font.DeleteObject();
+  m_bPicture = false;
   LOGFONTA lf{};
   GraphicsUtils::SetDefaultFont(lf, strFace, static_cast<int>(nHeight), static_cast<int>(nWeight), bItalic != 0,
                                 bUnderline != 0, false);
@@ -168,6 +223,7 @@ bool CShadeButton::SetFont(CString const& strFace, long nHeight, long nWeight, u
 
 bool CShadeButton::SetFont(LOGFONTA& lf) {
   m_font.DeleteObject();
+  m_bPicture = false;
   return m_font.CreateFontIndirect(&lf) != FALSE;
 }
 

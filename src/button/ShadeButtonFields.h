@@ -56,6 +56,9 @@ struct ShadeButtonFields {
   HICON m_hIconPressed = nullptr;
   HICON m_hIconHot = nullptr;
   HICON m_hIconDisabled = nullptr;
+
+  // Member by member, so that padding never takes part.
+  bool operator==(const ShadeButtonFields&) const = default;
 };
 
 }  // namespace qor

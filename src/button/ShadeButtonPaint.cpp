@@ -44,6 +44,7 @@ class Planner {
       s.kind = ShadeButtonStep::Kind::FillFace;
       s.rc = m_rcItem;
       s.cr = m_colours.crFace;
+      m_paint.nColoursRead |= kReadFace;
     }
     m_paint.steps.push_back(s);
   }
@@ -58,6 +59,8 @@ class Planner {
     s.nState = nState;
     s.cr = crBrush;
     m_paint.steps.push_back(s);
+    if (nState == kIconMono) m_paint.nColoursRead |= kReadShadow;
+    if (nState == kIconDisabled) m_paint.nColoursRead |= kReadShadow | kReadHighlight;
     if (nState != kIconMono) m_paint.rcIcon = CRect(pt, m_f.m_rcIcon.Size());
   }
 
@@ -67,6 +70,8 @@ class Planner {
     s.rc = rc;
     s.nEdge = nEdge;
     m_paint.steps.push_back(s);
+    // The platform draws edges in the 3-D colours it reads itself.
+    m_paint.nColoursRead |= kReadFace | kReadShadow | kReadHighlight | kReadLight | kReadDarkShadow;
   }
 
   void Thin(const CRect& rc, COLORREF crTopLeft, COLORREF crBottomRight) {
@@ -76,6 +81,7 @@ class Planner {
     s.cr = crTopLeft;
     s.cr2 = crBottomRight;
     m_paint.steps.push_back(s);
+    m_paint.nColoursRead |= kReadShadow | kReadHighlight;
   }
 
   void Focus(const CRect& rc, bool bFocused) {
@@ -87,12 +93,14 @@ class Planner {
     m_paint.steps.push_back(s);
   }
 
-  void Text(const CRect& rc, COLORREF cr) {
+  // nColourRead: the system colour cr came from, 0 for the button's own.
+  void Text(const CRect& rc, COLORREF cr, UINT nColourRead) {
     ShadeButtonStep s{};
     s.kind = ShadeButtonStep::Kind::DrawText;
     s.rc = rc;
     s.cr = cr;
     m_paint.steps.push_back(s);
+    m_paint.nColoursRead |= nColourRead;
   }
 
  private:
@@ -267,12 +275,12 @@ ShadeButtonPaint PlanShadeButtonPaint(const ShadeButtonFields& f, UINT nItemStat
     const bool bDisabled = paint.look == ShadeButtonLook::Disabled;
     paint.strCaption = ShownCaption(strCaption, f.m_bShowUnderscore, bDisabled);
     if (!bDisabled || f.m_bRegularFontWhenDisabled) {
-      plan.Text(rcText, f.m_crText);
+      plan.Text(rcText, f.m_crText, 0);
     } else {
       CRect rcEmboss = rcText;
       rcEmboss.OffsetRect(kShift, kShift);
-      plan.Text(rcEmboss, colours.crHighlight);
-      plan.Text(rcText, colours.crGrayText);
+      plan.Text(rcEmboss, colours.crHighlight, kReadHighlight);
+      plan.Text(rcText, colours.crGrayText, kReadGrayText);
     }
   }
   paint.rcText = rcText;

@@ -30,6 +30,16 @@ constexpr UINT kIconNormal = 0x0;
 constexpr UINT kIconDisabled = 0x20;
 constexpr UINT kIconMono = 0x80;
 
+// The system colours a picture reads, as bits: those its steps carry and
+// those the platform's edges and greyed icons take themselves.
+constexpr UINT kReadFace = 0x1;         // COLOR_BTNFACE
+constexpr UINT kReadShadow = 0x2;       // COLOR_BTNSHADOW
+constexpr UINT kReadGrayText = 0x4;     // COLOR_GRAYTEXT
+constexpr UINT kReadHighlight = 0x8;    // COLOR_BTNHIGHLIGHT
+constexpr UINT kReadLight = 0x10;       // COLOR_3DLIGHT
+constexpr UINT kReadDarkShadow = 0x20;  // COLOR_3DDKSHADOW
+constexpr int kColoursRead = 6;
+
 }  // namespace qor::button
 
 namespace qor {
@@ -116,6 +126,9 @@ struct ShadeButtonPaint {
   UINT nTextFormat = 0;
   CRect rcText;        // where the caption goes, after its pressed shift
   CRect rcIcon;        // where the icon proper goes, empty without an icon
+  // The system colours the picture depends on (kRead... bits). A face drawn
+  // from a Shade that has no picture also reads the face colour.
+  UINT nColoursRead = 0;
 };
 
 // The steps for item state nItemState in rcItem. rcText and ptIcon are the

@@ -146,6 +146,8 @@ void CShadeButton::ClearIcons() {
     ::DestroyIcon(m_hIcon);
   }
   m_hIcon = m_hIconPressed = m_hIconHot = m_hIconDisabled = nullptr;
+  // A new icon may get a destroyed one's handle.
+  m_bPicture = false;
 }
 
 void CShadeButton::AdjustForIcon(CRect& rcText, CPoint& ptIcon) const { qor::PlaceIcon(*this, rcText, ptIcon); }
