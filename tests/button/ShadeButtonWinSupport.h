@@ -15,6 +15,7 @@ class CProbeButton : public CShadeButton {
   qor::ShadeButtonFields& F() { return *this; }
   Shade& Face(bool bHot) { return bHot ? m_shadeHot : m_shadeNormal; }
   CFont& Font() { return m_font; }
+  unsigned int Composed() const { return m_nPicturesComposed; }
 };
 
 // A top-down 32-bit DIB section in a memory context.

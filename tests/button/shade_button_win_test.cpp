@@ -234,6 +234,66 @@ TEST_F(ShadeButtonPixels, ShadedStates) {
   EXPECT_EQ(Probe(0, {{21, 4}}), std::vector<COLORREF>{normal.At(21, 4)});
 }
 
+// The kept picture: every input that decides it makes a new one, and a paint
+// with nothing changed copies the old. A caption or a system colour repaints
+// the window at once, so pictures are counted from before the change.
+TEST_F(ShadeButtonPixels, KeptPictureFollowsEveryInput) {
+  auto composed = [&](auto change, UINT nState = 0) {
+    const unsigned int n = m_btn.Composed();
+    change();
+    PaintItem(m_btn, m_canvas, nState);
+    return m_btn.Composed() - n;
+  };
+  const auto nothing = [] {};
+  const int kIndex[] = {COLOR_BTNFACE, COLOR_3DDKSHADOW};
+  const COLORREF kSaved[] = {Sys(COLOR_BTNFACE), Sys(COLOR_3DDKSHADOW)};
+  struct Restore {
+    const int* pIndex;
+    const COLORREF* pSaved;
+    ~Restore() { ::SetSysColors(2, pIndex, pSaved); }
+  } restore{kIndex, kSaved};
+
+  EXPECT_EQ(composed(nothing), 1u);
+  Canvas first(75, 23);
+  ::BitBlt(first.Dc(), 0, 0, 75, 23, m_canvas.Dc(), 0, 0, SRCCOPY);
+  EXPECT_EQ(composed(nothing) + composed(nothing, ODS_FOCUS) + composed(nothing, ODS_FOCUS), 1u);
+  EXPECT_EQ(composed(nothing), 1u);
+  EXPECT_TRUE(m_canvas == first);
+  EXPECT_EQ(composed([&] { m_btn.SetWindowText("Go"); }), 0u);  // the same caption again
+
+  EXPECT_EQ(composed([&] { m_btn.SetTextColor(RGB(250, 0, 0)); }), 1u);  // no repaint asked for
+  EXPECT_TRUE(TextHas(RGB(250, 0, 0)));
+  EXPECT_EQ(composed([&] { m_btn.F().m_crText = RGB(0, 0, 250); }), 1u);  // as a derived button would
+  EXPECT_TRUE(TextHas(RGB(0, 0, 250)) && !TextHas(RGB(250, 0, 0)));
+  EXPECT_EQ(composed([&] { m_btn.SetWindowText(""); }), 1u);
+  EXPECT_FALSE(TextHas(RGB(0, 0, 250)));
+
+  const COLORREF kNew[] = {RGB(1, 2, 3), RGB(4, 5, 6)};  // the face, and one only the edge reads
+  EXPECT_EQ(composed([&] { ::SetSysColors(2, kIndex, kNew); }), 1u);
+  EXPECT_EQ(m_canvas.At(21, 4), kNew[0]);
+  EXPECT_EQ(m_canvas.At(30, 22), kNew[1]);
+  EXPECT_EQ(composed([&] { ::SetSysColors(1, &kIndex[1], &kSaved[1]); }), 1u);
+  EXPECT_EQ(m_canvas.At(30, 22), kSaved[1]);
+
+  // Another item rectangle: the picture lands where the item is.
+  Canvas wide(100, 40);
+  DRAWITEMSTRUCT dis{ODT_BUTTON, 0, 0, 0, 0, m_btn.m_hWnd, wide.Dc(), {10, 5, 85, 28}, 0};
+  m_btn.DrawItem(&dis);
+  EXPECT_EQ(wide.At(40, 5), Sys(COLOR_3DLIGHT));
+  EXPECT_EQ(wide.At(40, 27), Sys(COLOR_3DDKSHADOW));
+  EXPECT_EQ(wide.At(9, 10), kBlack);
+
+  EXPECT_EQ(composed([&] { m_btn.SetShadeProps(GradientProps()); }), 1u);
+  const COLORREF crFace = m_canvas.At(21, 4);
+  EXPECT_EQ(composed([&] { m_btn.Face(false).BlendPalette(RGB(255, 0, 0), 60); }), 1u);
+  EXPECT_NE(m_canvas.At(21, 4), crFace);
+  EXPECT_EQ(composed(nothing), 0u);
+
+  ::BitBlt(first.Dc(), 0, 0, 75, 23, m_canvas.Dc(), 0, 0, SRCCOPY);
+  EXPECT_EQ(composed([&] { m_btn.SetIcon(QorIcon::Delete, BS_LEFT, BS_VCENTER, false); }), 1u);
+  EXPECT_FALSE(m_canvas == first);
+}
+
 // ---------------------------------------------------------------------------
 // Bad input
 
