@@ -22,31 +22,42 @@ std::wstring Widen(const char* psz) {
 
 // Prints hWnd and then its visible children, bottom of the z-order first, each
 // at its place relative to hRoot. The system's own WM_PRINT handling does not
-// reliably descend into children, so the walk is done here.
+// reliably descend into children, so the walk is done here. A client area is
+// printed into a buffer of its own at the origin and copied into place: the
+// system clips an owner-drawn control's WM_DRAWITEM to its client rectangle
+// taken as device coordinates, which hides it on a context whose origin has
+// been moved.
 void PrintTree(HWND hWnd, HWND hRoot, HDC hdc, bool bNonClient) {
   POINT ptRoot = {0, 0};
   ClientToScreen(hRoot, &ptRoot);
   RECT rcRoot = {ptRoot.x, ptRoot.y, 0, 0};
-  RECT rc;
   if (bNonClient) {
+    RECT rc;
     GetWindowRect(hWnd, &rc);
+    const int saved = SaveDC(hdc);
+    SetViewportOrgEx(hdc, rc.left - rcRoot.left, rc.top - rcRoot.top, nullptr);
+    SendMessageA(hWnd, WM_PRINT, reinterpret_cast<WPARAM>(hdc), PRF_ERASEBKGND | PRF_CLIENT | PRF_NONCLIENT);
+    RestoreDC(hdc, saved);
   } else {
-    // Children print their client area at its place on the screen.
     POINT pt = {0, 0};
     ClientToScreen(hWnd, &pt);
-    rc.left = pt.x;
-    rc.top = pt.y;
-  }
-  const int saved = SaveDC(hdc);
-  SetViewportOrgEx(hdc, rc.left - rcRoot.left, rc.top - rcRoot.top, nullptr);
-  if (!bNonClient) {
+    const int x = pt.x - rcRoot.left;
+    const int y = pt.y - rcRoot.top;
     RECT client;
     GetClientRect(hWnd, &client);
-    IntersectClipRect(hdc, 0, 0, client.right, client.bottom);
+    HDC hBuffer = CreateCompatibleDC(hdc);
+    HBITMAP hbm = CreateCompatibleBitmap(hdc, client.right, client.bottom);
+    if (hBuffer != nullptr && hbm != nullptr) {
+      HGDIOBJ old = SelectObject(hBuffer, hbm);
+      // What lies under the window shows where it paints nothing.
+      BitBlt(hBuffer, 0, 0, client.right, client.bottom, hdc, x, y, SRCCOPY);
+      SendMessageA(hWnd, WM_PRINT, reinterpret_cast<WPARAM>(hBuffer), PRF_ERASEBKGND | PRF_CLIENT);
+      BitBlt(hdc, x, y, client.right, client.bottom, hBuffer, 0, 0, SRCCOPY);
+      SelectObject(hBuffer, old);
+    }
+    if (hbm != nullptr) DeleteObject(hbm);
+    if (hBuffer != nullptr) DeleteDC(hBuffer);
   }
-  SendMessageA(hWnd, WM_PRINT, reinterpret_cast<WPARAM>(hdc),
-               PRF_ERASEBKGND | PRF_CLIENT | (bNonClient ? PRF_NONCLIENT : 0));
-  RestoreDC(hdc, saved);
   for (HWND hChild = GetWindow(GetWindow(hWnd, GW_CHILD), GW_HWNDLAST); hChild != nullptr;
        hChild = GetWindow(hChild, GW_HWNDPREV)) {
     if (IsWindowVisible(hChild)) PrintTree(hChild, hRoot, hdc, false);

@@ -20,4 +20,5 @@
 #include "GradientProgressCtrl.h"
 #include "MemDC.h"
 #include "PieCtrl.h"
+#include "ShadeButton.h"
 #endif

@@ -244,6 +244,8 @@ class AFX_API CDC : public CObject {
   CWnd* GetWindow() const;
 
   static CDC* PASCAL FromHandle(HDC hDC);
+  // The CDC that owns hDC by Attach, or null; never makes a temporary one.
+  static CDC* PASCAL FromHandlePermanent(HDC hDC);
   static void PASCAL DeleteTempMap();
   BOOL Attach(HDC hDC);
   HDC Detach();

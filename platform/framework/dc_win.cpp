@@ -59,6 +59,11 @@ CDC* PASCAL CDC::FromHandle(HDC hDC) {
   return pState->dcMap.AddTemporary(hDC, p);
 }
 
+CDC* PASCAL CDC::FromHandlePermanent(HDC hDC) {
+  AfxThreadState* pState = AfxPeekThreadState();
+  return hDC != nullptr && pState != nullptr ? pState->dcMap.LookupPermanent(hDC) : nullptr;
+}
+
 void PASCAL CDC::DeleteTempMap() {
   if (AfxThreadState* pState = AfxPeekThreadState()) pState->dcMap.DeleteTemp(&AfxClearTempDC);
 }

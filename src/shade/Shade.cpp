@@ -142,6 +142,7 @@ Shade::Shade()
 Shade::~Shade() { delete m_pDib; }
 
 bool Shade::SetShadeProps(const ShadeProps& props) {
+  ++m_nGeneration;
   if (m_pDib == nullptr) return false;
   m_props = props;  // a no-op when props is m_props itself
 
@@ -214,6 +215,7 @@ void Shade::GetShadeProps(ShadeProps& props) {
 
 void Shade::SetSize(unsigned int nWidth, unsigned int nHeight) {
   if (nWidth == m_nWidth && nHeight == m_nHeight) return;
+  ++m_nGeneration;
   m_nWidth = nWidth;
   m_nHeight = nHeight;
   // The tint goes onto a freshly built palette only: when no new palette was
@@ -225,6 +227,7 @@ void Shade::SetSize(unsigned int nWidth, unsigned int nHeight) {
 }
 
 void Shade::BlendPalette(unsigned long crColor, long nPercent) {
+  ++m_nGeneration;
   m_nBlendPercent = nPercent;
   m_crBlend = static_cast<COLORREF>(crColor);
   if (m_pDib != nullptr && m_pDib->HasBlock()) m_pDib->BlendPalette(m_crBlend, PercentForBlend(nPercent));

@@ -40,6 +40,9 @@ class QOR032_API Shade {
   // colour when there is no face to show.
   void Draw(HDC hDC, long x, long y);
   bool IsValid() const;
+  // Changes with every change of the face's pixels or palette, so that a
+  // picture made from the face can tell whether it is still current.
+  unsigned int GetGeneration() const { return m_nGeneration; }
 
  protected:
   // Next value of the shared random table (0 to 32767).
@@ -88,4 +91,5 @@ class QOR032_API Shade {
 
   static std::vector<int> m_arrayRand;
   static unsigned int m_nArrayIndex;
+  unsigned int m_nGeneration = 0;
 };
