@@ -13,6 +13,7 @@
 #include <GraphLayout.h>
 
 #include "../graphics/GraphicsWinSupport.h"
+#include "print_seam_scope.h"
 
 namespace {
 
@@ -79,8 +80,9 @@ TEST_F(GraphWin, PictureProbedWhereTheLayoutPutsThings) {
   const auto pic = Picture();
   const int ox = V().nOriginX, oy = V().nOriginY, yLine = V().ValueRow(V().dIncr);
   // White frame, etched edge.
-  EXPECT_TRUE(pic->At(0, 150) == ::GetSysColor(COLOR_BTNSHADOW) && pic->At(398, 150) == ::GetSysColor(COLOR_BTNSHADOW));
-  EXPECT_TRUE(pic->At(1, 150) == ::GetSysColor(COLOR_BTNHIGHLIGHT) && pic->At(3, 150) == kWhite);
+  const COLORREF crShadow = ::GetSysColor(COLOR_BTNSHADOW);
+  EXPECT_TRUE(pic->At(0, 150) == crShadow && pic->At(398, 150) == crShadow && pic->At(3, 150) == kWhite);
+  EXPECT_EQ(pic->At(1, 150), ::GetSysColor(COLOR_BTNHIGHLIGHT));
   // A value line with its tick and minor tick; the axes over them; the
   // grid line and long tick of 1 February; a short tick.
   const int yMinor = V().ValueRow(V().dIncr + V().dHalf);
@@ -93,10 +95,10 @@ TEST_F(GraphWin, PictureProbedWhereTheLayoutPutsThings) {
   const int x = V().DayColumn(10) + 1;
   EXPECT_TRUE(pic->At(x, V().ValueRow(kValues[0])) == kRed && pic->At(x, V().ValueRow(kValues[0]) - 1) == kRed);
   EXPECT_TRUE(pic->At(x, V().ValueRow(kValues[1])) == kTeal && pic->At(x, V().ValueRow(kValues[1]) - 1) == kWhite);
-  // Legend: framed, filled, a sample stroke per curve.
-  const CRect rcLegend = LegendRect();
-  EXPECT_TRUE(pic->At(rcLegend.left, rcLegend.top + 5) == 0 && pic->At(rcLegend.left + 1, rcLegend.top + 1) == 0xC8FFFF);
-  const auto lg = qor::graph::LayoutLegend(rcLegend, graph.GetCurves());
+  // Legend: framed in black, filled with 0xC8FFFF, a sample stroke per curve.
+  const CRect r = LegendRect();
+  EXPECT_TRUE(pic->At(r.left, r.top + 5) == RGB(0, 0, 0) && pic->At(r.left + 1, r.top + 1) == 0xC8FFFF);
+  const auto lg = qor::graph::LayoutLegend(r, graph.GetCurves());
   EXPECT_EQ(pic->At(lg.arrayEntries[0].ptLineFrom.x - 2, lg.arrayEntries[0].ptLineFrom.y + 1), kRed);
   int nTitleInk = 0;  // black title text above the plot
   for (int y = 5; y < 19; ++y)
@@ -132,9 +134,7 @@ TEST_F(GraphWin, PaintAndCopyKeepThePicture) {
   graph.Invalidate(FALSE);
   graph.UpdateWindow();
   gfxtest::Canvas screen(400, 300, RGB(1, 2, 3));
-  HDC hWindow = ::GetDC(graph.m_hWnd);
-  ::BitBlt(screen.dc.m_hDC, 0, 0, 400, 300, hWindow, 0, 0, SRCCOPY);
-  ::ReleaseDC(graph.m_hWnd, hWindow);
+  ::BitBlt(screen.dc.m_hDC, 0, 0, 400, 300, CClientDC(&graph).m_hDC, 0, 0, SRCCOPY);
   EXPECT_EQ(screen.Pixels(), before);
   // Copy: the picture and the data on the clipboard, a picture of its own again.
   graph.SendMessage(WM_COMMAND, CGraphCtrl::ID_GRAPH_COPY);
@@ -171,28 +171,26 @@ TEST_F(GraphWin, PopupOpensAtThePointOfTheMessage) {
   while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
   AfxSetPopupMenuSeam(pOld);
   EXPECT_TRUE(seam.pt == CPoint(123, 87) && AfxGetResourceHandle() == hResource);
-  EXPECT_EQ(seam.arrayIds, (std::vector<UINT>{42500, 42501}));
-  EXPECT_TRUE(::IsClipboardFormatAvailable(CF_BITMAP));  // the command came back
+  // Copy and Print offered; the command picked came back.
+  EXPECT_TRUE(seam.arrayIds == (std::vector<UINT>{42500, 42501}) && ::IsClipboardFormatAvailable(CF_BITMAP));
 }
 
-// Notes whether the main window was enabled while the page was printed.
+// A metafile printer that notes whether the main window was enabled at each page.
 struct WatchingPrintSeam : CMetafilePrintSeam {
-  HWND hMain = nullptr;
   std::vector<bool> arrayEnabled;
   int StartPage(HDC hDC) override {
-    arrayEnabled.push_back(::IsWindowEnabled(hMain) != FALSE);
+    arrayEnabled.push_back(AfxGetMainWnd()->IsWindowEnabled() != FALSE);
     return CMetafilePrintSeam::StartPage(hDC);
   }
 };
 
 // Prints through seam with parent as the main window and an empty title.
-void PrintWith(CWnd& parent, CGraphCtrl& graph, CPrintSeam& seam) {
+void PrintWith(CWnd& parent, CGraphCtrl& graph, WatchingPrintSeam& seam) {
   CWinApp app("graph_win_tests");
   app.m_pMainWnd = &parent;
-  CPrintSeam* pOld = AfxSetPrintSeam(&seam);
+  PrintSeamScope scope(&seam);
   graph.SetGraphTitle("");
   graph.SendMessage(WM_COMMAND, CGraphCtrl::ID_GRAPH_PRINT);
-  AfxSetPrintSeam(pOld);
   app.m_pMainWnd = nullptr;
   EXPECT_TRUE(graph.GetGraphTitle() == "Graph" && parent.IsWindowEnabled());
 }
@@ -201,7 +199,6 @@ TEST_F(GraphWin, PrintPutsTheGraphOnThePage) {
   // Wider than the page, so that only the width can set the scale.
   graph.SetWindowPos(nullptr, 0, 0, 400, 200, SWP_NOMOVE | SWP_NOZORDER);
   WatchingPrintSeam seam;
-  seam.hMain = parent.m_hWnd;
   PrintWith(parent, graph, seam);
   EXPECT_EQ(seam.m_arrayLog, (Log{"Dialog", "StartDoc Graph", "StartPage 1", "EndPage 1", "EndDoc", "DeleteDC"}));
   EXPECT_EQ(seam.arrayEnabled, (std::vector<bool>{false}));
@@ -218,20 +215,14 @@ TEST_F(GraphWin, PrintPutsTheGraphOnThePage) {
   EXPECT_EQ(paper.At(page.cx / 2, static_cast<int>(200 * s) + 1), kWhite);  // nothing below
 
   // A cancelled dialog, no printer, a failed step: nothing printed.
-  const struct {
-    BOOL bHasPrinter;
-    INT_PTR nAnswer;
-    const char* pszFail;
-    Log log;
-  } cases[] = {
-      {TRUE, IDCANCEL, "", {"Dialog"}},
-      {FALSE, IDOK, "", {"Dialog"}},
+  const struct { BOOL bHasPrinter; INT_PTR nAnswer; const char* pszFail; Log log; } cases[] = {
+      {TRUE, IDCANCEL, "", {"Dialog"}}, {FALSE, IDOK, "", {"Dialog"}},
       {TRUE, IDOK, "StartDoc", {"Dialog", "StartDoc failed", "DeleteDC"}},
       {TRUE, IDOK, "StartPage 1", {"Dialog", "StartDoc Graph", "StartPage 1 failed", "AbortDoc", "DeleteDC"}},
       {TRUE, IDOK, "EndPage 1", {"Dialog", "StartDoc Graph", "StartPage 1", "EndPage 1 failed", "AbortDoc", "DeleteDC"}},
   };
   for (const auto& c : cases) {
-    CMetafilePrintSeam failing;
+    WatchingPrintSeam failing;
     failing.m_bHasPrinter = c.bHasPrinter;
     failing.m_nAnswer = c.nAnswer;
     failing.m_strFailStep = c.pszFail;
