@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <limits>
+#include <string>
 #include <vector>
 
 #include "PieLayout.h"
@@ -14,20 +15,15 @@ using namespace qor::pie;
 
 namespace {
 
-constexpr COLORREF kBlue = RGB(0, 0, 255);
-constexpr COLORREF kRed = RGB(255, 0, 0);
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-constexpr double kInf = std::numeric_limits<double>::infinity();
+constexpr COLORREF kBlue = RGB(0, 0, 255), kRed = RGB(255, 0, 0);
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN(), kInf = std::numeric_limits<double>::infinity();
 
-// A list as Create leaves it (the blue remainder at 100 %) plus slices.
+// A list as Create leaves it (the blue remainder at 100 %) plus slices
+// labelled "L1", "L2" ...
 void Fill(CPieSlicesList& list, std::initializer_list<double> values) {
   ASSERT_TRUE(list.AddValue(100.0, kBlue, kRed, ""));
   int n = 0;
-  for (double d : values) {
-    CString str;
-    str.Format("L%d", ++n);
-    ASSERT_TRUE(list.AddValue(d, kRed, 0, str));
-  }
+  for (double d : values) ASSERT_TRUE(list.AddValue(d, kRed, 0, ("L" + std::to_string(++n)).c_str()));
 }
 
 std::vector<double> Values(const CPieSlicesList& list) {
@@ -83,12 +79,10 @@ TEST(PieSlices, TheRemainderTakesWhatTheOthersLeave) {
     EXPECT_EQ(Values(a), (std::vector<double>{50.0, 30.0, 20.0})) << d;
   }
 
-  // Removals: all but the remainder (back at 100 % with its colours), or all.
+  // All but the remainder removed: it is back at 100 % with its colours.
   a.RemoveAllButRemainder();
   EXPECT_TRUE(Values(a) == std::vector<double>{100.0} && a.GetTail()->m_crFill == kBlue);
   EXPECT_EQ(a.GetTail()->m_strPercent, CString("100%"));
-  a.RemoveAll();
-  EXPECT_TRUE(a.IsEmpty());
 }
 
 TEST(PieLayout, SlicesInListOrderFromTheStartAngle) {
@@ -132,12 +126,12 @@ TEST(PieLayout, LabelsFromThreePercentOnTheirEllipse) {
 }
 
 TEST(PieLayout, LegendFillsTheCornersClockwiseFromTopRight) {
-  const struct { int entries, counts[4]; } deals[] = {
-      {0, {0, 0, 0, 0}}, {1, {1, 0, 0, 0}}, {2, {1, 1, 0, 0}}, {5, {2, 1, 1, 1}}, {9, {3, 2, 2, 2}}};
-  for (const auto& d : deals) {
+  // Entries, then the counts of the corners.
+  for (const auto& d :
+       {std::vector<int>{0, 0, 0, 0, 0}, {1, 1, 0, 0, 0}, {2, 1, 1, 0, 0}, {5, 2, 1, 1, 1}, {9, 3, 2, 2, 2}}) {
     int n[CornerCount];
-    CornerCounts(d.entries, n);
-    EXPECT_TRUE(n[0] == d.counts[0] && n[1] == d.counts[1] && n[2] == d.counts[2] && n[3] == d.counts[3]) << d.entries;
+    CornerCounts(d[0], n);
+    EXPECT_TRUE(n[0] == d[1] && n[1] == d[2] && n[2] == d[3] && n[3] == d[4]) << d[0];
   }
   // Nine labels "L1" ... "L9" (12 x 10) in 200 x 150: R = 199, B = 149, the
   // pie's top at 0; the remainder (10 %) has no entry.
@@ -207,6 +201,7 @@ TEST(PieLayout, DragTurnsClockwiseAroundTheCentre) {
       {{150, 50}, {140, 60}, 1},  {{100, 50}, {100, 60}, -1},  // vertical decides; the centre line is left
       {{150, 50}, {150, 50}, 0}};
   for (const auto& c : cases) EXPECT_EQ(DragStep(c.from, c.to, centre), c.step) << c.from.x << "," << c.from.y;
+  // A drag repaints the pie's rectangle, truncated.
   const RECT rc = PieInvalidRect(RectF{35.5f, 18.7f, 130.2f, 130.6f});
   EXPECT_TRUE(rc.left == 35 && rc.top == 18 && rc.right == 165 && rc.bottom == 149);
 }
