@@ -1,8 +1,8 @@
-// UIPrinter's jobs under Wine through the framework's metafile print seam:
-// the steps in order for every page, the ways a job ends early, and the page
-// that lands on paper.
+// UIPrinter's jobs under Wine through the metafile print seam: the steps in
+// order for every page, the paper they print, the ways a job ends early.
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "../../graphics/GraphicsWinSupport.h"
@@ -14,21 +14,15 @@ namespace {
 
 using Log = std::vector<CString>;
 
-CString Step(const char* psz, int nPage = 0) {
-  CString str(psz);
-  if (nPage > 0) str.AppendFormat(" %d", nPage);
-  return str;
-}
+CString Step(const char* psz, int nPage = 0) { return nPage > 0 ? (psz + (" " + std::to_string(nPage))).c_str() : psz; }
 
-// Logs every step (page steps with their page) and bends the job where a
-// test asks; the base does the work.
+// Logs every step (page steps with their page); the base does the work.
 class RecordingPrinter : public UIPrinter {
  public:
   Log m_log;
   std::vector<CRect> m_arrayDraw;
   CRect m_rcBodySeen;
-  double m_dAcross = 0.0, m_dDown = 0.0;  // content size in bodies, set after StartPrint
-  bool m_bNoBody = false;
+  double m_dAcross = 0.0, m_dDown = 0.0;  // content size in bodies after StartPrint; below 0: no body
   int m_nLastPage = 0;  // the content ends the job after this page
 
 #define QOR_LOGGED(type, name, bPage)                 \
@@ -41,15 +35,14 @@ class RecordingPrinter : public UIPrinter {
   QOR_LOGGED(bool, InitPrintProcess, false) QOR_LOGGED(void, CreateHeaderFont, false)
   QOR_LOGGED(void, CreateContentFont, false) QOR_LOGGED(void, CreateFooterFont, false)
   QOR_LOGGED(void, PrepareContent, false) QOR_LOGGED(int, DoCalculatePagesAcross, false)
-  QOR_LOGGED(int, DoCalculatePagesDown, false) QOR_LOGGED(bool, PrintPages, false)
-  QOR_LOGGED(bool, PrintPage, true) QOR_LOGGED(void, PrintPageHeader, true)
-  QOR_LOGGED(CString, GetFooterText, true) QOR_LOGGED(void, PrintPageFooter, true)
-  QOR_LOGGED(void, EndPrint, false) QOR_LOGGED(void, EndPrintProcess, false)
+  QOR_LOGGED(int, DoCalculatePagesDown, false) QOR_LOGGED(bool, PrintPages, false) QOR_LOGGED(bool, PrintPage, true)
+  QOR_LOGGED(void, PrintPageHeader, true) QOR_LOGGED(CString, GetFooterText, true)
+  QOR_LOGGED(void, PrintPageFooter, true) QOR_LOGGED(void, EndPrint, false) QOR_LOGGED(void, EndPrintProcess, false)
   bool StartPrint() override {
     m_log.push_back("StartPrint");
     const bool bOk = UIPrinter::StartPrint();
     if (m_dAcross > 0.0) m_sizeContent = CSize(int(m_rcBody.Width() * m_dAcross), int(m_rcBody.Height() * m_dDown));
-    if (m_bNoBody) m_rcBody.bottom = m_rcBody.top;
+    if (m_dAcross < 0.0) m_rcBody.bottom = m_rcBody.top;
     m_rcBodySeen = m_rcBody;
     return bOk;
   }
@@ -61,8 +54,7 @@ class RecordingPrinter : public UIPrinter {
   }
 };
 
-// The seam's part of pages nFirst to nLast, or every step of them (the
-// footer asks for its text).
+// The seam's part of pages nFirst to nLast, or every step of them.
 Log Pages(int nFirst, int nLast, bool bSeam = true) {
   Log log;
   for (int n = nFirst; n <= nLast; ++n) {
@@ -129,24 +121,21 @@ TEST(UIPrinter, TwoAcrossThreeDownPrintsEveryPageInOrder) {
 
 TEST(UIPrinter, EveryEarlyEndHasItsMessageAndEndsTheDocumentCleanly) {
   const struct {
-    BOOL bHasPrinter; INT_PTR nAnswer; const char* pszFail; double dBodies; bool bNoBody; int nLastPage; Log seam;
-    CString strMsg;
+    BOOL bHasPrinter; INT_PTR nAnswer; const char* pszFail; double dBodies; int nLastPage; Log seam; CString strMsg;
   } cases[] = {
-      {FALSE, IDOK, "", 0, false, 0, {"Defaults"}, PrintErrors::kNoPrinter},
-      {TRUE, IDCANCEL, "", 0, false, 0, {"Defaults", "Dialog"}, PrintErrors::kCancelled},
-      {TRUE, IDOK, "StartDoc", 0, false, 0, {"Defaults", "Dialog", "StartDoc failed", "DeleteDC"},
-       PrintErrors::kDocRefused},
+      {FALSE, IDOK, "", 0, 0, {"Defaults"}, PrintErrors::kNoPrinter},
+      {TRUE, IDCANCEL, "", 0, 0, {"Defaults", "Dialog"}, PrintErrors::kCancelled},
+      {TRUE, IDOK, "StartDoc", 0, 0, {"Defaults", "Dialog", "StartDoc failed", "DeleteDC"}, PrintErrors::kDocRefused},
       // An abort in the middle: page 5 of 9 fails, the document is abandoned.
-      {TRUE, IDOK, "EndPage 5", 2.5, false, 0,
+      {TRUE, IDOK, "EndPage 5", 2.5, 0,
        Cat({kStarted, Pages(1, 4), {"StartPage 5", "EndPage 5 failed", "AbortDoc", "DeleteDC"}}),
        "Page 5 could not be printed; the document was abandoned."},
-      {TRUE, IDOK, "EndDoc", 0, false, 0, Cat({kStarted, Pages(1, 1), {"EndDoc failed", "AbortDoc", "DeleteDC"}}),
+      {TRUE, IDOK, "EndDoc", 0, 0, Cat({kStarted, Pages(1, 1), {"EndDoc failed", "AbortDoc", "DeleteDC"}}),
        PrintErrors::kNotFinished},
-      {TRUE, IDOK, "", 0, true, 0, Cat({kStarted, {"AbortDoc", "DeleteDC"}}), PrintErrors::kNoRoom},
-      {TRUE, IDOK, "", 40.0, false, 0, Cat({kStarted, {"AbortDoc", "DeleteDC"}}),
-       "The content would need more than 1000 pages."},
+      {TRUE, IDOK, "", -1.0, 0, Cat({kStarted, {"AbortDoc", "DeleteDC"}}), PrintErrors::kNoRoom},
+      {TRUE, IDOK, "", 40.0, 0, Cat({kStarted, {"AbortDoc", "DeleteDC"}}), "The content would need more than 1000 pages."},
       // The content may end the job early: a complete document, no message.
-      {TRUE, IDOK, "", 2.5, false, 2, Cat({kStarted, Pages(1, 2), {"EndDoc", "DeleteDC"}}), ""},
+      {TRUE, IDOK, "", 2.5, 2, Cat({kStarted, Pages(1, 2), {"EndDoc", "DeleteDC"}}), ""},
   };
   for (const auto& c : cases) {
     CMetafilePrintSeam seam;
@@ -156,7 +145,6 @@ TEST(UIPrinter, EveryEarlyEndHasItsMessageAndEndsTheDocumentCleanly) {
     PrintSeamScope scope(&seam);
     RecordingPrinter printer;
     printer.m_dAcross = printer.m_dDown = c.dBodies;
-    printer.m_bNoBody = c.bNoBody;
     printer.m_nLastPage = c.nLastPage;
     PrintInfo info;
     EXPECT_TRUE(printer.Print(info) == c.strMsg.IsEmpty() && info.GetErrorMsg() == c.strMsg) << info.GetErrorMsg();
