@@ -89,7 +89,7 @@ TEST_F(PieWinTest, CreateClearAllAndCopy) {
   EXPECT_TRUE(loose.GetSlices()->GetCount() == 1 && loose.GetSlices()->GetHead()->m_crFill == kGreen);
 }
 
-TEST_F(PieWinTest, SlicesLabelsAndLegendBoxesWhereTheLayoutPutsThem) {
+TEST_F(PieWinTest, SlicesAndLegendBoxesWhereTheLayoutPutsThem) {
   AddFiftyAndThirty();
   gfxtest::Canvas canvas(200, 150, kWhite);
   m_pie.DrawInto(canvas.dc, CRect(0, 0, 200, 150));
