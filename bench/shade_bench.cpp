@@ -44,7 +44,7 @@ class BenchShade : public Shade {
       default: break;
     }
   }
-  std::size_t ImageBytes() const { return static_cast<std::size_t>(m_pDib->GetStride()) * m_nHeight; }
+  std::size_t ImageBytes() const { return static_cast<std::size_t>(m_dib.GetStride()) * m_nHeight; }
 };
 
 ShadeProps Props(int style) {

@@ -171,44 +171,44 @@ void FillRowValues(BYTE* pBits, std::size_t nStride, u32 W, u32 H, RowTerm rowTe
 // Plain textured styles
 
 void Shade::CreateNoiseShade() {
-  BYTE* pBits = GetPixelRows("{81E0B1A3-FDB0-44D6-B05D-4852AD31B7A9}", "{66E30429-9EB8-496F-BDF4-E5CC22948533}");
+  BYTE* pBits = GetPixelRows("{66E30429-9EB8-496F-BDF4-E5CC22948533}");
   if (pBits == nullptr) return;
   const u32 W = m_nWidth, H = m_nHeight;
   const int g = m_props.m_nGranularity;
   const BYTE b = static_cast<BYTE>(128 - g >= 1 ? 128 - g : 1);
   const NoiseRun noise(m_nNoiseDivisor);
-  FillRows<false>(pBits, m_pDib->GetStride(), W, H, &noise, 0, [b](u32) { return b; }, [](u32) { return BYTE(0); });
+  FillRows<false>(pBits, m_dib.GetStride(), W, H, &noise, 0, [b](u32) { return b; }, [](u32) { return BYTE(0); });
   noise.Consume(static_cast<u64>(W) * H);
 }
 
 void Shade::CreateHorzShade() {
-  BYTE* pBits = GetPixelRows("{2207C5DC-1B65-4A6E-BA46-8554B4E345AB}", "{3499A78A-709A-490B-AC2B-83D4C80B5CD1}");
+  BYTE* pBits = GetPixelRows("{3499A78A-709A-490B-AC2B-83D4C80B5CD1}");
   if (pBits == nullptr) return;
   const u32 W = m_nWidth, H = m_nHeight;
   const u32 K = static_cast<BYTE>(255 - 2 * m_props.m_nGranularity);
   const bool bDark = m_props.m_bDarkRightBottom;
   const NoiseRun noise(m_nNoiseDivisor);
   FillRows<false>(
-      pBits, m_pDib->GetStride(), W, H, &noise, 0,
+      pBits, m_dib.GetStride(), W, H, &noise, 0,
       [=](u32 y) { return static_cast<BYTE>(bDark ? (K * y) / H : (K * (H - y)) / H); },
       [](u32) { return BYTE(0); });
   noise.Consume(static_cast<u64>(W) * H);
 }
 
 void Shade::CreateVertShade() {
-  BYTE* pBits = GetPixelRows("{C2319DC3-6CFE-46DA-89B7-88D0217BD2F7}", "{D5E372E2-9FD9-4C95-8ECF-AC52995F5CA5}");
+  BYTE* pBits = GetPixelRows("{D5E372E2-9FD9-4C95-8ECF-AC52995F5CA5}");
   if (pBits == nullptr) return;
   const u32 W = m_nWidth, H = m_nHeight;
   const u32 K = static_cast<BYTE>(255 - 2 * m_props.m_nGranularity);
   const bool bDark = m_props.m_bDarkRightBottom;
   const NoiseRun noise(m_nNoiseDivisor);
-  FillColumns(pBits, m_pDib->GetStride(), W, H, noise,
+  FillColumns(pBits, m_dib.GetStride(), W, H, noise,
               [=](u32 x) { return static_cast<BYTE>(bDark ? (K * (W - x)) / W : (K * x) / W); });
   noise.Consume(static_cast<u64>(W) * H);
 }
 
 void Shade::CreateDiagonalShade() {
-  BYTE* pBits = GetPixelRows("{0F21115E-C96B-499F-97C4-551F13BF3A4E}", "{CB787451-A977-4A40-B8B8-0AE832AD0828}");
+  BYTE* pBits = GetPixelRows("{CB787451-A977-4A40-B8B8-0AE832AD0828}");
   if (pBits == nullptr) return;
   const u32 W = m_nWidth, H = m_nHeight;
   const int g = m_props.m_nGranularity;
@@ -217,7 +217,7 @@ void Shade::CreateDiagonalShade() {
   const bool bDark = m_props.m_bDarkRightBottom;
   const NoiseRun noise(m_nNoiseDivisor);
   FillRows<false>(
-      pBits, m_pDib->GetStride(), W, H, &noise, 0,
+      pBits, m_dib.GetStride(), W, H, &noise, 0,
       [=](u32 y) { return static_cast<BYTE>(bDark ? (A * y) / H : (A * (H - y)) / H); },
       [=](u32 x) { return static_cast<BYTE>(bDark ? (A * (W - x)) / W : (A * x) / W); });
   noise.Consume(static_cast<u64>(W) * H);
@@ -227,25 +227,25 @@ void Shade::CreateDiagonalShade() {
 // Bump and metal styles
 
 void Shade::CreateHorzBumpShade() {
-  BYTE* pBits = GetPixelRows("{2A3E0B80-B7F7-45F9-BD11-56C518FCD6A6}", "{02E36E75-E772-41F8-9F9A-476EB22FCB84}");
+  BYTE* pBits = GetPixelRows("{02E36E75-E772-41F8-9F9A-476EB22FCB84}");
   if (pBits == nullptr) return;
   const u32 W = m_nWidth, H = m_nHeight;
   const int g = m_props.m_nGranularity;
   const NoiseRun noise(m_nNoiseDivisor);
   FillRows<false>(
-      pBits, m_pDib->GetStride(), W, H, &noise, 0,
+      pBits, m_dib.GetStride(), W, H, &noise, 0,
       [=](u32 y) { return static_cast<BYTE>((Profile(BumpParameter(y, H)) * (128 - g)) / 128 + 128 - g); },
       [](u32) { return BYTE(0); });
   noise.Consume(static_cast<u64>(W) * H);
 }
 
 void Shade::CreateVertBumpShade() {
-  BYTE* pBits = GetPixelRows("{6F51C7ED-1278-486E-9907-79FA96B29223}", "{7DF60D13-616D-43E8-A7FE-C57898F0D875}");
+  BYTE* pBits = GetPixelRows("{7DF60D13-616D-43E8-A7FE-C57898F0D875}");
   if (pBits == nullptr) return;
   const u32 W = m_nWidth, H = m_nHeight;
   const int g = m_props.m_nGranularity;
   const NoiseRun noise(m_nNoiseDivisor);
-  FillColumns(pBits, m_pDib->GetStride(), W, H, noise, [=](u32 x) {
+  FillColumns(pBits, m_dib.GetStride(), W, H, noise, [=](u32 x) {
     const int t = std::min(BumpParameter(W - x, W), 127);
     return static_cast<BYTE>((Profile(t) * (128 - g)) / 128 + 128 - g);
   });
@@ -253,10 +253,10 @@ void Shade::CreateVertBumpShade() {
 }
 
 void Shade::CreateSoftBumpShade() {
-  BYTE* pBits = GetPixelRows("{68AB4CAF-E3C4-4DB7-B4E7-AD5724D66D55}", "{728F9399-5001-4065-BFBC-D93537F827EA}");
+  BYTE* pBits = GetPixelRows("{728F9399-5001-4065-BFBC-D93537F827EA}");
   if (pBits == nullptr) return;
   const u32 W = m_nWidth, H = m_nHeight;
-  const std::size_t nStride = m_pDib->GetStride();
+  const std::size_t nStride = m_dib.GetStride();
   const int g = m_props.m_nGranularity;
   const std::int16_t nScale16 = static_cast<std::int16_t>(128 - g);
   const std::int16_t nLow16 = static_cast<std::int16_t>(g), nHigh16 = static_cast<std::int16_t>(255 - g);
@@ -291,10 +291,10 @@ void Shade::CreateSoftBumpShade() {
 }
 
 void Shade::CreateHardBumpShade() {
-  BYTE* pBits = GetPixelRows("{4B8F6F9D-25DA-4261-B365-8FF5CC5E6580}", "{2D2761B0-5D6D-4189-86FC-93456AE904B9}");
+  BYTE* pBits = GetPixelRows("{2D2761B0-5D6D-4189-86FC-93456AE904B9}");
   if (pBits == nullptr) return;
   const u32 W = m_nWidth, H = m_nHeight;
-  const std::size_t nStride = m_pDib->GetStride();
+  const std::size_t nStride = m_dib.GetStride();
   const int g = m_props.m_nGranularity;
   const u64 nPixels = static_cast<u64>(W) * H;
   const NoiseRun noise(m_nNoiseDivisor);
@@ -336,7 +336,6 @@ void Shade::CreateHardBumpShade() {
 }
 
 void Shade::CreateMetalShade() {
-  if (m_pDib == nullptr) return;
   const u32 W = m_nWidth, H = m_nHeight;
   if (W == 0 || H == 0) {
     qor::LogFailure("{2AB478A2-B4EA-4A02-8C13-F50B4677A049}");
@@ -344,17 +343,17 @@ void Shade::CreateMetalShade() {
   }
   // A bitmap left at an older size (possible only from a derived class) is
   // neither cleared nor drawn into.
-  if (m_pDib->HasBlock() && (m_pDib->GetWidth() != W || m_pDib->GetHeight() != H)) {
+  if (m_dib.HasBlock() && (m_dib.GetWidth() != W || m_dib.GetHeight() != H)) {
     qor::LogFailure("{976E83E9-E0A5-42D7-A065-0B5B599147CB}");
     return;
   }
-  m_pDib->Clear();
-  BYTE* pBits = m_pDib->GetBits();
+  m_dib.Clear();
+  BYTE* pBits = m_dib.GetBits();
   if (pBits == nullptr) {
     qor::LogFailure("{976E83E9-E0A5-42D7-A065-0B5B599147CB}");
     return;
   }
-  const std::size_t nStride = m_pDib->GetStride();
+  const std::size_t nStride = m_dib.GetStride();
   const int g = m_props.m_nGranularity;
   const NoiseRun noise(m_nNoiseDivisor);
 
@@ -412,12 +411,12 @@ void Shade::CreateMetalShade() {
 // Gradients and glass: no noise, so the random position stays where it is.
 
 void Shade::CreateHorzGradient() {
-  BYTE* pBits = GetPixelRows("{162AA13B-21AE-43CE-9C01-207FF5C3A31D}", "{B06D90F5-A0D1-4F3A-869D-0E5CB664E582}");
+  BYTE* pBits = GetPixelRows("{B06D90F5-A0D1-4F3A-869D-0E5CB664E582}");
   if (pBits == nullptr) return;
   const u32 W = m_nWidth, H = m_nHeight;
   const bool bDark = m_props.m_bDarkRightBottom;
   FillRows<false>(
-      pBits, m_pDib->GetStride(), W, H, static_cast<const NoiseRun*>(nullptr), 0, [](u32) { return BYTE(0); },
+      pBits, m_dib.GetStride(), W, H, static_cast<const NoiseRun*>(nullptr), 0, [](u32) { return BYTE(0); },
       [=](u32 x) {
         const u32 v = (255u * x) / W;
         return static_cast<BYTE>(bDark ? 255u - v : v);
@@ -425,21 +424,21 @@ void Shade::CreateHorzGradient() {
 }
 
 void Shade::CreateVertGradient() {
-  BYTE* pBits = GetPixelRows("{0927D129-999B-4DC9-A311-4E1F0BA02117}", "{31E70852-768A-4A31-8629-22D0B1188A8E}");
+  BYTE* pBits = GetPixelRows("{31E70852-768A-4A31-8629-22D0B1188A8E}");
   if (pBits == nullptr) return;
   const u32 H = m_nHeight;
   const bool bDark = m_props.m_bDarkRightBottom;
-  FillRowValues(pBits, m_pDib->GetStride(), m_nWidth, H, [=](u32 y) {
+  FillRowValues(pBits, m_dib.GetStride(), m_nWidth, H, [=](u32 y) {
     const u32 v = (255u * y) / H;
     return static_cast<BYTE>(bDark ? v : 255u - v);
   });
 }
 
 void Shade::CreateDiagGradient() {
-  BYTE* pBits = GetPixelRows("{C67F2008-2687-4A87-8D74-9ECBFEBE03E5}", "{18B80772-5D2D-4D77-BE68-391E13740E8C}");
+  BYTE* pBits = GetPixelRows("{18B80772-5D2D-4D77-BE68-391E13740E8C}");
   if (pBits == nullptr) return;
   const u32 W = m_nWidth, H = m_nHeight;
-  const std::size_t nStride = m_pDib->GetStride();
+  const std::size_t nStride = m_dib.GetStride();
   const bool bDark = m_props.m_bDarkRightBottom;
   const u32 nSum = W + H;
   // The value depends on x + y only: compute it for a band of sums and copy
@@ -464,13 +463,13 @@ void Shade::CreateDiagGradient() {
 }
 
 void Shade::CreateGlass() {
-  BYTE* pBits = GetPixelRows("{10806D98-F110-4802-B9A0-F5A951054F2A}", "{FDEA3551-91B4-46AF-B73F-04829446984C}");
+  BYTE* pBits = GetPixelRows("{FDEA3551-91B4-46AF-B73F-04829446984C}");
   if (pBits == nullptr) return;
   const u32 H = m_nHeight;
   if (H <= 1) return;
   const u32 h = H / 2;
   // Lower half: a short light band, then dark; upper half: a mid ramp.
-  FillRowValues(pBits, m_pDib->GetStride(), m_nWidth, H, [=](u32 y) {
+  FillRowValues(pBits, m_dib.GetStride(), m_nWidth, H, [=](u32 y) {
     return static_cast<BYTE>(y < h ? (62u * y) / H - 14u : (80u * y) / H + 100u);
   });
 }

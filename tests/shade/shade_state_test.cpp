@@ -40,7 +40,7 @@ const struct {
 // highlight from 128 to 255, truncated), then moved toward each (colour,
 // percent) in turn, truncated at every step; as TestShade::PaletteWord gives it.
 std::uint32_t Entry(int i, std::initializer_list<std::pair<COLORREF, int>> blends = {}) {
-  const COLORREF s = GetSysColor(COLOR_BTNSHADOW), f = GetSysColor(COLOR_BTNFACE), l = GetSysColor(COLOR_BTNHIGHLIGHT);
+  const COLORREF s = KnownRamp().crShadow, f = KnownRamp().crFace, l = KnownRamp().crHighlight;
   std::uint32_t word = 0;
   for (int k = 0; k < 3; ++k) {  // red, green, blue
     auto channel = [k](COLORREF cr) { return static_cast<int>((cr >> (8 * k)) & 0xFF); };
@@ -54,22 +54,23 @@ std::uint32_t Entry(int i, std::initializer_list<std::pair<COLORREF, int>> blend
 
 }  // namespace
 
-#if !defined(_WIN32)
-// With shadow black, face 128 grey and highlight white the ramp reads by hand.
+// Worked by hand from the known ramp: red runs 0 -> 128 -> 255, green
+// 100 -> 128 -> 156, blue 200 -> 128 -> 56, each half truncated.
 TEST_F(ShadeTest, PaletteRampFromTheButtonColours) {
-  const INT idx[3] = {COLOR_BTNSHADOW, COLOR_BTNFACE, COLOR_BTNHIGHLIGHT};
-  const COLORREF saved[3] = {GetSysColor(idx[0]), GetSysColor(idx[1]), GetSysColor(idx[2])};
-  const COLORREF grey[3] = {RGB(0, 0, 0), RGB(128, 128, 128), RGB(255, 255, 255)};
-  SetSysColors(3, idx, grey);
   TestShade shade;
   shade.SetSize(3, 3);
-  const bool made = shade.SetShadeProps(MakeProps(ShadeProps::HorzGradient));
-  SetSysColors(3, idx, saved);
-  ASSERT_TRUE(made);
-  // 128: (255 + 127 * 128) / 128; 200: (73 * 255 + 55 * 128) / 128.
-  for (int i : {0, 100, 127, 128, 200, 255}) EXPECT_EQ(shade.PaletteWord(i), i * 0x010101u) << i;
+  ASSERT_TRUE(shade.SetShadeProps(MakeProps(ShadeProps::HorzGradient)));
+  const std::pair<int, COLORREF> kEntries[] = {{0, RGB(0, 100, 200)},     {64, RGB(64, 114, 164)},
+                                               {127, RGB(127, 127, 128)}, {128, RGB(128, 128, 127)},
+                                               {200, RGB(200, 143, 86)},  {255, RGB(255, 156, 56)}};
+  for (const auto& [i, cr] : kEntries)
+    EXPECT_EQ(shade.PaletteWord(i), (GetRValue(cr) << 16u) | (GetGValue(cr) << 8u) | GetBValue(cr)) << i;
+  // The colours are read at every generation.
+  Shade::SetRampColorSource([] { return Shade::RampColors{RGB(2, 2, 2), RGB(4, 4, 4), RGB(6, 6, 6)}; });
+  ASSERT_TRUE(shade.SetShadeProps(MakeProps(ShadeProps::HorzGradient)));
+  EXPECT_EQ(shade.PaletteWord(0), 0x020202u);
+  EXPECT_EQ(shade.PaletteWord(255), 0x060606u);
 }
-#endif
 
 TEST_F(ShadeTest, WhenFacesAreMade) {
   TestShade shade;
@@ -77,13 +78,13 @@ TEST_F(ShadeTest, WhenFacesAreMade) {
   ASSERT_TRUE(shade.SetShadeProps(MakeProps(ShadeProps::Noise, 10)));
   ASSERT_TRUE(shade.SetShadeProps(MakeProps(ShadeProps::Noise, 10)));  // every call regenerates
   EXPECT_EQ(TestShade::GetRandomPosition(), 64u);
-  const BYTE* block = shade.m_pDib->GetBlock();
+  const BYTE* block = shade.Dib().GetBlock();
   shade.SetSize(8, 4);  // the current size: nothing
   EXPECT_EQ(TestShade::GetRandomPosition(), 64u);
-  EXPECT_EQ(shade.m_pDib->GetBlock(), block);
+  EXPECT_EQ(shade.Dib().GetBlock(), block);
   shade.SetSize(4, 4);  // a new size: regenerated with the stored record
   EXPECT_EQ(TestShade::GetRandomPosition(), 80u);
-  EXPECT_EQ(shade.m_pDib->GetWidth(), 4u);
+  EXPECT_EQ(shade.Dib().GetWidth(), 4u);
   EXPECT_TRUE(shade.IsValid());
 
   // Styles above 12 give a cleared face and read nothing.
@@ -100,7 +101,7 @@ TEST_F(ShadeTest, WhenFacesAreMade) {
   EXPECT_EQ(shade.m_crBlend, 0u);
   EXPECT_EQ(shade.m_nNoiseDivisor, 1);
   EXPECT_FALSE(shade.IsValid());
-  EXPECT_TRUE(shade.m_pDib->HasBlock());
+  EXPECT_TRUE(shade.HasBlock());
   EXPECT_EQ(TestShade::GetRandomPosition(), 80u);
 }
 
@@ -155,29 +156,48 @@ TEST_F(ShadeTest, ColouringAndStoredTintAcrossResizes) {
   EXPECT_TRUE(log.Lines().empty());
 }
 
-TEST_F(ShadeTest, FailedAllocationLeavesNoBitmap) {
+// A size beyond memory logs and leaves an empty face; the next size that fits
+// renders again, with the stored tint.
+TEST_F(ShadeTest, FailedAllocationLeavesAnEmptyFaceUntilASizeFits) {
   TestShade shade;
   LogCapture log;
   EXPECT_FALSE(shade.SetShadeProps(MakeProps(ShadeProps::Noise)));  // no size yet
+  shade.SetSize(4, 2);
+  shade.BlendPalette(RGB(0, 200, 100), 50);
   shade.SetSize(65536, 65537);
-  EXPECT_EQ(shade.m_pDib, nullptr);
-  EXPECT_EQ(log.Lines(), (Lines{kDibCreate, kShadeCreate}));
-  // From then on nothing is generated, and the public operations log nothing more.
-  shade.SetSize(10, 10);
-  EXPECT_FALSE(shade.SetShadeProps(MakeProps(ShadeProps::Noise)));
-  shade.BlendPalette(RGB(1, 2, 3), 50);
   EXPECT_FALSE(shade.IsValid());
-  EXPECT_EQ(log.Lines().size(), 2u);
-  EXPECT_EQ(TestShade::GetRandomPosition(), 0u);
-  // Generators report the missing bitmap; metal returns silently.
-  for (const auto& gen : kGenerators) {
-    LogCapture one;
-    (shade.*gen.create)();
-    EXPECT_EQ(one.Lines(), Lines{gen.noBitmap});
+  EXPECT_FALSE(shade.HasBlock());
+  EXPECT_EQ(log.Lines(), (Lines{kDibCreate, kShadeCreate}));
+  EXPECT_EQ(TestShade::GetRandomPosition(), 8u);
+  shade.SetSize(10, 10);
+  EXPECT_TRUE(shade.IsValid());
+  unsigned pos = 8;
+  EXPECT_EQ(shade.Pixels(), ReferenceFace(ShadeProps::Noise, 10, 10, 0, true, m_table, pos));
+  EXPECT_EQ(shade.PaletteWord(77), Entry(77, {{RGB(0, 200, 100), 50}}));
+  // The same through SetShadeProps: the failing call returns false, the next
+  // one that fits true.
+  EXPECT_FALSE(shade.SetShadeProps(MakeProps(ShadeProps::None)));
+  shade.SetSize(70000, 70000);
+  EXPECT_FALSE(shade.SetShadeProps(MakeProps(ShadeProps::Noise)));
+  EXPECT_FALSE(shade.HasBlock());
+  shade.SetSize(3, 3);
+  EXPECT_TRUE(shade.SetShadeProps(MakeProps(ShadeProps::HorzGradient)));
+  EXPECT_TRUE(shade.IsValid());
+  EXPECT_EQ(log.Lines(), (Lines{kDibCreate, kShadeCreate, kDibCreate, kShadeCreate}));
+}
+
+// An empty table (before the first Shade fills it) has nothing to read.
+TEST_F(ShadeTest, ReadingAnEmptyTableRaisesOutOfRange) {
+  TestShade shade;
+  ASSERT_TRUE(TestShade::ReplaceRandomTable({}));
+  try {
+    shade.GetRandomNumber();
+    ADD_FAILURE() << "no exception";
+  } catch (const std::out_of_range& e) {
+    EXPECT_STREQ(e.what(), "invalid vector<T> subscript");
   }
-  LogCapture metal;
-  shade.CreateMetalShade();
-  EXPECT_TRUE(metal.Lines().empty());
+  TestShade refilled;  // a new Shade fills the table again
+  EXPECT_EQ(TestShade::GetRandomTableSize(), 32767u);
 }
 
 TEST_F(ShadeTest, GeneratorsWithoutPixelRowsOfTheirSize) {

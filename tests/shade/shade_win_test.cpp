@@ -93,15 +93,29 @@ TEST_F(ShadeTest, DrawWithoutAFaceFillsWithTheButtonFaceColour) {
     shade.Draw(canvas.Dc(), 0, 0);
     canvas.ExpectRect(0, 0, 0, 0, &ButtonFace);
   }
-  // After a failed allocation the face's rectangle is filled.
+  // After a failed allocation the face's rectangle is filled, until a size
+  // that fits makes a face again.
   LogCapture log;
   shade.SetSize(65536, 65537);
-  ASSERT_EQ(shade.m_pDib, nullptr);
-  shade.SetSize(4, 2);
+  ASSERT_FALSE(shade.HasBlock());
   Canvas canvas(10, 10);
   shade.Draw(canvas.Dc(), 1, 1);
   shade.Draw(nullptr, 0, 0);  // nothing to draw on
-  canvas.ExpectRect(1, 1, 4, 2, &ButtonFace);
+  canvas.ExpectRect(1, 1, 65536, 65537, &ButtonFace);
+  shade.SetSize(4, 2);
+  shade.Draw(canvas.Dc(), 1, 1);
+  g_pShade = &shade;
+  canvas.ExpectRect(1, 1, 4, 2, &FacePixel);
+}
+
+// The library reads the ramp from the system's button colours.
+TEST(ShadeWinTest, RampRunsThroughTheSystemButtonColours) {
+  TestShade shade;
+  shade.SetSize(2, 2);
+  ASSERT_TRUE(shade.SetShadeProps(MakeProps(ShadeProps::HorzGradient)));
+  auto word = [](COLORREF cr) { return (DWORD(GetRValue(cr)) << 16) | (DWORD(GetGValue(cr)) << 8) | GetBValue(cr); };
+  EXPECT_EQ(shade.PaletteWord(0), word(::GetSysColor(COLOR_BTNSHADOW)));
+  EXPECT_EQ(shade.PaletteWord(255), word(::GetSysColor(COLOR_BTNHIGHLIGHT)));
 }
 
 TEST(PaletteDibWinTest, DrawNeedsABlockAndAContext) {

@@ -558,6 +558,7 @@ END_MESSAGE_MAP()
 // that lets the parent see the click too.
 class CReflectingButton : public CButton {
  public:
+  using CButton::ReflectChildNotify;
   int m_nReflected = 0;
   int m_nReflectedNotify = 0;
   BOOL m_bPassOn = FALSE;
@@ -644,6 +645,9 @@ TEST_F(CommandFixture, TheControlSeesItsNotificationFirst) {
   EXPECT_EQ(Notify(NM_RCLICK), 7);
   EXPECT_EQ(button.m_nReflectedNotify, 1);
   EXPECT_EQ(Notify(NM_CLICK), 42);  // not reflected: the parent's entry
+  LRESULT lResult = 5;  // a notification without its header is not reflected
+  EXPECT_FALSE(button.ReflectChildNotify(WM_NOTIFY, IDC_CHILD, 0, &lResult));
+  EXPECT_EQ(lResult, 5);
   EXPECT_EQ(button.UnsubclassWindow(), hChild);
 }
 
