@@ -6,26 +6,32 @@
 // consumed row by row (column by column for the vertical styles), one read per
 // pixel, continuing the shared random position.
 #include <algorithm>
-#include <bit>
 #include <cstdint>
 #include <cstring>
+#include <type_traits>
 
 #include "FailureLog.h"
 #include "PaletteDib.h"
 #include "Shade.h"
 #include "ShadeNoise.h"
+#include "ShadeRows.h"
 
 namespace {
 
 typedef std::uint32_t u32;
 typedef std::uint64_t u64;
 
+using qor::shade::AccumulateRow;
+using qor::shade::AddRow;
+
 // Columns whose per-column terms are computed at once; wider faces are done
 // in vertical bands of this width, so no term buffer depends on the face size.
 const unsigned int kTile = 2048;
 // Columns written together by the column-major styles, so that every row is
-// touched with a run of bytes rather than one byte at a time.
-const unsigned int kColumnBlock = 32;
+// touched with a run of bytes rather than one byte at a time, and the rows
+// they finish together.
+const unsigned int kColumnBlock = 16;
+const unsigned int kColumnBand = 64;
 
 // The bump profile: flat around 0, steep near +-127. Signed, truncated.
 inline int Profile(int t) { return ((t * t * t) / 128) / 128; }
@@ -33,118 +39,97 @@ inline int Profile(int t) { return ((t * t * t) / 128) / 128; }
 // (255 * n) / d - 127 with an unsigned quotient, as the bump styles take it.
 inline int BumpParameter(u32 n, u32 d) { return static_cast<int>((255u * n) / d) - 127; }
 
+// No row profile has this value; marks terms not yet computed.
+const int kNoProfile = 1 << 20;
+
 inline BYTE* RowAt(BYTE* pBits, std::size_t nStride, u32 y) { return pBits + static_cast<std::size_t>(y) * nStride; }
+
+// Marks a style without a column term.
+struct NoColumnTerm {};
+
+// Calls f(y, nOffset, pNoise, nCount) for the noise of columns x0 + nOffset
+// onward in each row y: reads nFirst + y * W + x0 ... over nLen columns, in
+// runs of contiguous noise bytes (one a row unless nLen exceeds the table).
+template <class Noise, class F>
+void ForRowNoise(const Noise& noise, u32 W, u32 H, u64 nFirst, u32 x0, u32 nLen, F&& f) {
+  if (nLen <= noise.Size()) {
+    typename Noise::Cursor cursor(noise, nFirst + x0, W);
+    for (u32 y = 0; y < H; ++y, cursor.Next()) f(y, u64(0), cursor.Noise(), static_cast<u64>(nLen));
+    return;
+  }
+  for (u32 y = 0; y < H; ++y) {
+    noise.ForReads(nFirst + static_cast<u64>(y) * W + x0, nLen,
+                   [&](u64 nOff, const BYTE* pN, u64 n) { f(y, nOff, pN, n); });
+  }
+}
 
 // pixel(x, y) = [pixel +] noise(first + y * W + x) + rowTerm(y) + colTerm(x).
 // pNoise may be null for styles without noise.
 template <bool kAccumulate, class Noise, class RowTerm, class ColTerm>
-void FillRows(BYTE* pBits, std::size_t nStride, u32 W, u32 H, const Noise* pNoise, u64 nFirstRead, RowTerm rowTerm,
-              ColTerm colTerm) {
+void FillRows(BYTE* pBits, std::size_t nStride, u32 W, u32 H, const Noise* pNoise, u64 nFirstRead,
+              RowTerm rowTerm, ColTerm colTerm) {
+  constexpr bool kColumns = !std::is_same_v<ColTerm, NoColumnTerm>;
   BYTE cols[kTile];
   for (u32 x0 = 0; x0 < W;) {
     const u32 nLen = std::min<u32>(kTile, W - x0);
-    for (u32 i = 0; i < nLen; ++i) cols[i] = colTerm(x0 + i);
-    for (u32 y = 0; y < H; ++y) {
-      const BYTE r = rowTerm(y);
-      BYTE* pDst = RowAt(pBits, nStride, y) + x0;
-      if (pNoise != nullptr) {
-        pNoise->ForReads(nFirstRead + static_cast<u64>(y) * W + x0, nLen, [&](u64 nOff, const BYTE* pN, u64 n) {
-          BYTE* __restrict d = pDst + nOff;
-          const BYTE* __restrict c = cols + nOff;
-          const BYTE* __restrict pSrc = pN;
-          for (u64 i = 0; i < n; ++i) d[i] = static_cast<BYTE>((kAccumulate ? d[i] : 0) + pSrc[i] + r + c[i]);
-        });
-      } else {
-        for (u32 i = 0; i < nLen; ++i) pDst[i] = static_cast<BYTE>((kAccumulate ? pDst[i] : 0) + r + cols[i]);
-      }
+    if constexpr (kColumns) {
+      for (u32 i = 0; i < nLen; ++i) cols[i] = colTerm(x0 + i);
+    } else {
+      std::memset(cols, 0, nLen);
+    }
+    if (pNoise != nullptr) {
+      ForRowNoise(*pNoise, W, H, nFirstRead, x0, nLen, [&](u32 y, u64 nOff, const BYTE* pN, u64 n) {
+        BYTE* pDst = RowAt(pBits, nStride, y) + x0 + nOff;
+        if (kAccumulate)
+          AccumulateRow(pDst, pN, cols + nOff, rowTerm(y), n);
+        else
+          AddRow(pDst, pN, kColumns ? cols + nOff : nullptr, rowTerm(y), n);
+      });
+    } else {
+      for (u32 y = 0; y < H; ++y) AddRow(RowAt(pBits, nStride, y) + x0, cols, nullptr, rowTerm(y), nLen);
     }
     x0 += nLen;
-  }
-}
-
-// The 8 x 8 transposition below takes byte k of a loaded word as the k-th byte
-// in memory.
-static_assert(std::endian::native == std::endian::little, "byte order of the word-wise transposition");
-
-inline u64 Load8(const BYTE* p) {
-  u64 v;
-  std::memcpy(&v, p, 8);
-  return v;
-}
-
-inline void Store8(BYTE* p, u64 v) { std::memcpy(p, &v, 8); }
-
-// Eight byte sums at once, each wrapping within its byte.
-inline u64 AddBytes(u64 a, u64 b) {
-  const u64 kLow7 = 0x7F7F7F7F7F7F7F7FULL;
-  return ((a & kLow7) + (b & kLow7)) ^ ((a ^ b) & ~kLow7);
-}
-
-// Transposes an 8 x 8 byte matrix held as eight words (byte k of word i is
-// element (i, k)), swapping ever larger blocks between word pairs.
-inline void Transpose8x8(u64 r[8]) {
-  for (int i = 0; i < 8; i += 2) {
-    const u64 t = ((r[i] >> 8) ^ r[i + 1]) & 0x00FF00FF00FF00FFULL;
-    r[i + 1] ^= t;
-    r[i] ^= t << 8;
-  }
-  for (int i : {0, 1, 4, 5}) {
-    const u64 t = ((r[i] >> 16) ^ r[i + 2]) & 0x0000FFFF0000FFFFULL;
-    r[i + 2] ^= t;
-    r[i] ^= t << 16;
-  }
-  for (int i = 0; i < 4; ++i) {
-    const u64 t = ((r[i] >> 32) ^ r[i + 4]) & 0x00000000FFFFFFFFULL;
-    r[i + 4] ^= t;
-    r[i] ^= t << 32;
   }
 }
 
 // pixel(x, y) = noise(x * H + y) + colTerm(x): the noise runs down each column.
 template <class Noise, class ColTerm>
 void FillColumns(BYTE* pBits, std::size_t nStride, u32 W, u32 H, const Noise& noise, ColTerm colTerm) {
-  if (H <= noise.Size()) {
-    // Every column's H reads are contiguous in the noise bytes. Squares of
-    // 8 columns by 8 rows are read down the columns and transposed, so that
-    // the face is written in runs along its rows.
-    const BYTE* pColNoise[kColumnBlock];
-    BYTE cols[kColumnBlock];
-    for (u32 x0 = 0; x0 < W;) {
-      const u32 n = std::min<u32>(kColumnBlock, W - x0);
-      for (u32 j = 0; j < n; ++j) {
-        pColNoise[j] = noise.Noise(static_cast<u64>(x0 + j) * H);
-        cols[j] = colTerm(x0 + j);
-      }
-      const u32 nSquareCols = n & ~7u;
-      const u32 nSquareRows = H & ~7u;
-      for (u32 j0 = 0; j0 < nSquareCols; j0 += 8) {
-        const u64 colTerms = Load8(cols + j0);
-        for (u32 y0 = 0; y0 < nSquareRows; y0 += 8) {
-          u64 r[8];
-          for (int j = 0; j < 8; ++j) r[j] = Load8(pColNoise[j0 + j] + y0);
-          Transpose8x8(r);
-          for (int k = 0; k < 8; ++k) Store8(RowAt(pBits, nStride, y0 + k) + x0 + j0, AddBytes(r[k], colTerms));
-        }
-      }
-      // What the squares leave: the last rows of the squared columns, and the
-      // columns beyond them.
-      for (u32 y = nSquareRows; y < H; ++y) {
-        BYTE* pDst = RowAt(pBits, nStride, y) + x0;
-        for (u32 j = 0; j < nSquareCols; ++j) pDst[j] = static_cast<BYTE>(pColNoise[j][y] + cols[j]);
-      }
-      for (u32 y = 0; y < H; ++y) {
-        BYTE* pDst = RowAt(pBits, nStride, y) + x0;
-        for (u32 j = nSquareCols; j < n; ++j) pDst[j] = static_cast<BYTE>(pColNoise[j][y] + cols[j]);
-      }
-      x0 += n;
+  if (H > noise.Size() || W < kColumnBlock) {
+    for (u32 x = 0; x < W; ++x) {
+      const BYTE c = colTerm(x);
+      noise.ForReads(static_cast<u64>(x) * H, H, [&](u64 nOff, const BYTE* pN, u64 n) {
+        for (u64 i = 0; i < n; ++i) pBits[(nOff + i) * nStride + x] = static_cast<BYTE>(pN[i] + c);
+      });
     }
     return;
   }
-  for (u32 x = 0; x < W; ++x) {
-    const BYTE c = colTerm(x);
-    noise.ForReads(static_cast<u64>(x) * H, H, [&](u64 nOff, const BYTE* pN, u64 n) {
-      for (u64 i = 0; i < n; ++i) pBits[(nOff + i) * nStride + x] = static_cast<BYTE>(pN[i] + c);
-    });
+  // Every column's H reads are contiguous in the noise bytes. Blocks of 16
+  // columns are read down and written across, band by band of rows, so that
+  // each band's rows are finished while they are still in the cache. The
+  // last block and band may overlap the ones before: their pixels are written
+  // again with the same values.
+  BYTE cols[kTile];
+  const BYTE* colNoise[kTile];
+  for (u32 nTileEnd = 0; nTileEnd < W;) {
+    // A last tile narrower than a block starts a block before the face's end.
+    const u32 x0 = W - nTileEnd < kColumnBlock ? W - kColumnBlock : nTileEnd;
+    const u32 nLen = std::min<u32>(kTile, W - x0);
+    typename Noise::Cursor cursor(noise, static_cast<u64>(x0) * H, H);
+    for (u32 i = 0; i < nLen; ++i, cursor.Next()) {
+      cols[i] = colTerm(x0 + i);
+      colNoise[i] = cursor.Noise();
+    }
+    for (u32 y0 = 0; y0 < H; y0 += kColumnBand) {
+      const u32 nRows = std::min<u32>(kColumnBand, H - y0);
+      for (u32 j0 = 0; j0 < nLen; j0 += kColumnBlock) {
+        const u32 j = std::min(j0, nLen - kColumnBlock);
+        const BYTE* pColNoise[kColumnBlock];
+        for (u32 k = 0; k < kColumnBlock; ++k) pColNoise[k] = colNoise[j + k] + y0;
+        qor::shade::TransposeColumns(RowAt(pBits, nStride, y0) + x0 + j, nStride, pColNoise, cols + j, nRows);
+      }
+    }
+    nTileEnd = x0 + nLen;
   }
 }
 
@@ -177,7 +162,7 @@ void Shade::CreateNoiseShade() {
   const int g = m_props.m_nGranularity;
   const BYTE b = static_cast<BYTE>(128 - g >= 1 ? 128 - g : 1);
   const NoiseRun noise(m_nNoiseDivisor);
-  FillRows<false>(pBits, m_dib.GetStride(), W, H, &noise, 0, [b](u32) { return b; }, [](u32) { return BYTE(0); });
+  FillRows<false>(pBits, m_dib.GetStride(), W, H, &noise, 0, [b](u32) { return b; }, NoColumnTerm());
   noise.Consume(static_cast<u64>(W) * H);
 }
 
@@ -191,7 +176,7 @@ void Shade::CreateHorzShade() {
   FillRows<false>(
       pBits, m_dib.GetStride(), W, H, &noise, 0,
       [=](u32 y) { return static_cast<BYTE>(bDark ? (K * y) / H : (K * (H - y)) / H); },
-      [](u32) { return BYTE(0); });
+      NoColumnTerm());
   noise.Consume(static_cast<u64>(W) * H);
 }
 
@@ -235,7 +220,7 @@ void Shade::CreateHorzBumpShade() {
   FillRows<false>(
       pBits, m_dib.GetStride(), W, H, &noise, 0,
       [=](u32 y) { return static_cast<BYTE>((Profile(BumpParameter(y, H)) * (128 - g)) / 128 + 128 - g); },
-      [](u32) { return BYTE(0); });
+      NoColumnTerm());
   noise.Consume(static_cast<u64>(W) * H);
 }
 
@@ -262,29 +247,25 @@ void Shade::CreateSoftBumpShade() {
   const std::int16_t nLow16 = static_cast<std::int16_t>(g), nHigh16 = static_cast<std::int16_t>(255 - g);
   const NoiseRun noise(m_nNoiseDivisor);
   // Profiles lie in -125..128 and their sums in -250..253; times 128 - g
-  // (-127..128) they stay within 16 bits, so the arithmetic runs on 16-bit
-  // lanes.
+  // (-127..128) they stay within 16 bits. A row's terms depend only on its
+  // profile, which neighbouring rows share, so they are computed again only
+  // when it changes.
   std::int16_t colProfile[kTile];
+  BYTE terms[kTile];
   for (u32 x0 = 0; x0 < W;) {
     const u32 nLen = std::min<u32>(kTile, W - x0);
     for (u32 i = 0; i < nLen; ++i)
       colProfile[i] = static_cast<std::int16_t>(Profile(BumpParameter(W - (x0 + i), W)));
-    for (u32 y = 0; y < H; ++y) {
-      const std::int16_t nRowProfile16 = static_cast<std::int16_t>(Profile(BumpParameter(y, H)));
-      BYTE* pDst = RowAt(pBits, nStride, y) + x0;
-      noise.ForReads(static_cast<u64>(y) * W + x0, nLen, [&](u64 nOff, const BYTE* pN, u64 n) {
-        const BYTE* __restrict pNoise = pN;
-        const std::int16_t* __restrict pCol = colProfile + nOff;
-        BYTE* __restrict pOut = pDst + nOff;
-        for (u64 i = 0; i < n; ++i) {
-          const std::int16_t nProduct = static_cast<std::int16_t>((pCol[i] + nRowProfile16) * nScale16);
-          std::int16_t s = static_cast<std::int16_t>(nProduct / 128 + 128);
-          s = s < nLow16 ? nLow16 : s;
-          s = s > nHigh16 ? nHigh16 : s;
-          pOut[i] = static_cast<BYTE>(pNoise[i] + static_cast<BYTE>(s - g));
-        }
-      });
-    }
+    int nTermsOf = kNoProfile;
+    ForRowNoise(noise, W, H, 0, x0, nLen, [&](u32 y, u64 nOff, const BYTE* pN, u64 n) {
+      const int nRowProfile = Profile(BumpParameter(y, H));
+      if (nRowProfile != nTermsOf) {
+        qor::shade::BumpTermRow(terms, colProfile, static_cast<std::int16_t>(nRowProfile), nScale16, nLow16, nHigh16,
+                                nLen);
+        nTermsOf = nRowProfile;
+      }
+      AddRow(RowAt(pBits, nStride, y) + x0 + nOff, pN, terms + nOff, 0, n);
+    });
     x0 += nLen;
   }
   noise.Consume(static_cast<u64>(W) * H);
@@ -298,39 +279,51 @@ void Shade::CreateHardBumpShade() {
   const int g = m_props.m_nGranularity;
   const u64 nPixels = static_cast<u64>(W) * H;
   const NoiseRun noise(m_nNoiseDivisor);
-
-  // Pass 1: the horizontal profile, flattening twice as fast with g.
-  FillRows<false>(
-      pBits, nStride, W, H, &noise, 0,
-      [=](u32 y) { return static_cast<BYTE>((Profile(BumpParameter(y, H)) * (64 - g) * 2) / 128 + 128 - g); },
-      [](u32) { return BYTE(0); });
-
+  // The horizontal profile, flattening twice as fast with g, plus noise.
+  auto rowTerm = [=](u32 y) { return static_cast<BYTE>((Profile(BumpParameter(y, H)) * (64 - g) * 2) / 128 + 128 - g); };
   if (W < 6) {
+    FillRows<false>(pBits, nStride, W, H, &noise, 0, rowTerm, NoColumnTerm());
     noise.Consume(nPixels);
     return;
   }
-  // Pass 2: rounded end caps along a parabola, widest where dy = 0, then a
-  // second layer of noise over every pixel. The cap bound is kept in 64 bits:
-  // e * dy * dy outgrows 32 bits on tall faces.
+  // From 6 columns on, rounded end caps along a parabola, widest where dy = 0,
+  // replace the profile and its noise, and a second layer of noise (reads
+  // W x H on) goes over every pixel. Both layers are added in one pass. The
+  // cap bound is kept in 64 bits: e * dy * dy outgrows 32 bits on tall faces.
   const u32 nHalf = W / 2;
   const u32 e = std::min<u32>(W / 6, 16);
   const std::int64_t nBase = static_cast<std::int64_t>(nHalf) - e;
   const u32 q = (H * H) / 4;
-  for (u32 y = 0; y < H; ++y) {
+  const BYTE nMinusG = static_cast<BYTE>(-g);
+  NoiseRun::Cursor first(noise, 0, W), second(noise, nPixels, W);
+  for (u32 y = 0; y < H; ++y, first.Next(), second.Next()) {
     BYTE* pRow = RowAt(pBits, nStride, y);
+    const BYTE r = rowTerm(y);
     const std::int64_t dy = static_cast<std::int64_t>(y) - static_cast<std::int64_t>(H / 2);
     const std::int64_t nLim = q != 0 ? nBase + (static_cast<std::int64_t>(e) * dy * dy) / q : nBase;
-    // Left cap: dx + lim < 0, that is x < half - lim.
-    const std::int64_t nLeftEnd = std::min<std::int64_t>(static_cast<std::int64_t>(nHalf) - nLim, W);
-    for (std::int64_t x = 0; x < nLeftEnd; ++x)
-      pRow[x] = static_cast<BYTE>((255u - g) - (static_cast<u32>(x) * 128u) / e);
-    // Right cap: dx > lim, that is x > half + lim.
-    for (std::int64_t x = std::max<std::int64_t>(static_cast<std::int64_t>(nHalf) + nLim + 1, 0); x < W; ++x)
-      pRow[x] = static_cast<BYTE>(((W - static_cast<u32>(x)) * 128u) / e + g);
-    noise.ForReads(nPixels + static_cast<u64>(y) * W, W, [&](u64 nOff, const BYTE* pN, u64 n) {
-      BYTE* __restrict d = pRow + nOff;
-      for (u64 i = 0; i < n; ++i) d[i] = static_cast<BYTE>(d[i] + pN[i] - g);
-    });
+    // Left cap: dx + lim < 0, that is x < half - lim; right cap: dx > lim,
+    // that is x > half + lim. The bound is at least half - e, so each cap is
+    // at most e columns wide.
+    const u32 nLeftEnd = static_cast<u32>(std::clamp<std::int64_t>(static_cast<std::int64_t>(nHalf) - nLim, 0, W));
+    const u32 nRightStart =
+        static_cast<u32>(std::clamp<std::int64_t>(static_cast<std::int64_t>(nHalf) + nLim + 1, nLeftEnd, W));
+    const u64 nFirst = static_cast<u64>(y) * W, nSecond = nPixels + nFirst;
+    // Runs of at most the table size, in which both layers' noise is contiguous.
+    for (u32 x0 = 0; x0 < W;) {
+      const u32 nRun = static_cast<u32>(std::min<u64>(W - x0, noise.Size()));
+      const bool bWholeRow = nRun == W;
+      const BYTE* pN1 = (bWholeRow ? first.Noise() : noise.Noise(nFirst + x0)) - x0;
+      const BYTE* pN2 = (bWholeRow ? second.Noise() : noise.Noise(nSecond + x0)) - x0;
+      const u32 nEnd = x0 + nRun;
+      for (u32 x = x0; x < std::min(nLeftEnd, nEnd); ++x)
+        pRow[x] = static_cast<BYTE>((255u - g) - (x * 128u) / e + pN2[x] - g);
+      const u32 nMid = std::max(x0, nLeftEnd), nMidEnd = std::min(nEnd, nRightStart);
+      if (nMid < nMidEnd)
+        AddRow(pRow + nMid, pN1 + nMid, pN2 + nMid, static_cast<BYTE>(r + nMinusG), nMidEnd - nMid);
+      for (u32 x = std::max(x0, nRightStart); x < nEnd; ++x)
+        pRow[x] = static_cast<BYTE>(((W - x) * 128u) / e + g + pN2[x] - g);
+      x0 = nEnd;
+    }
   }
   noise.Consume(2 * nPixels);
 }
