@@ -98,13 +98,13 @@ QOR_TARGET inline V UnpackHi64(V a, V b) { return _mm256_unpackhi_epi64(a, b); }
 
 struct Loops {
   void (*pfnAdd)(BYTE*, const BYTE*, const BYTE*, BYTE, std::size_t);
-  void (*pfnAccumulate)(BYTE*, const BYTE*, const BYTE*, BYTE, std::size_t);
+  void (*pfnAdd3)(BYTE*, const BYTE*, const BYTE*, const BYTE*, BYTE, std::size_t);
   void (*pfnBumpTerms)(BYTE*, const std::int16_t*, std::int16_t, std::int16_t, std::int16_t, std::int16_t,
                        std::size_t);
   void (*pfnTranspose)(BYTE*, std::size_t, const BYTE* const[16], const BYTE[16], std::size_t);
 };
-const Loops kSse2 = {&sse2::AddRow, &sse2::AccumulateRow, &sse2::BumpTermRow, &sse2::TransposeColumns};
-const Loops kAvx2 = {&avx2::AddRow, &avx2::AccumulateRow, &avx2::BumpTermRow, &avx2::TransposeColumns};
+const Loops kSse2 = {&sse2::AddRow, &sse2::AddRow3, &sse2::BumpTermRow, &sse2::TransposeColumns};
+const Loops kAvx2 = {&avx2::AddRow, &avx2::AddRow3, &avx2::BumpTermRow, &avx2::TransposeColumns};
 
 bool HasAvx2() {
   __builtin_cpu_init();
@@ -122,8 +122,8 @@ const Loops& Current() {
 
 void AddRow(BYTE* d, const BYTE* a, const BYTE* b, BYTE c, std::size_t n) { Current().pfnAdd(d, a, b, c, n); }
 
-void AccumulateRow(BYTE* d, const BYTE* a, const BYTE* b, BYTE c, std::size_t n) {
-  Current().pfnAccumulate(d, a, b, c, n);
+void AddRow3(BYTE* d, const BYTE* a, const BYTE* b, const BYTE* e, BYTE c, std::size_t n) {
+  Current().pfnAdd3(d, a, b, e, c, n);
 }
 
 void BumpTermRow(BYTE* t, const std::int16_t* p, std::int16_t nRow, std::int16_t nScale, std::int16_t nLow,

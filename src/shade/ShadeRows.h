@@ -14,8 +14,8 @@ namespace qor::shade {
 
 // d[i] = a[i] + c, or a[i] + b[i] + c when b is not null.
 void AddRow(BYTE* d, const BYTE* a, const BYTE* b, BYTE c, std::size_t n);
-// d[i] = d[i] + a[i] + b[i] + c.
-void AccumulateRow(BYTE* d, const BYTE* a, const BYTE* b, BYTE c, std::size_t n);
+// d[i] = a[i] + b[i] + e[i] + c.
+void AddRow3(BYTE* d, const BYTE* a, const BYTE* b, const BYTE* e, BYTE c, std::size_t n);
 // The soft bump's term of each column: t[i] = the low 8 bits of
 // min(max(s, nLow), nHigh) - nLow with s = ((p[i] + nRow) * nScale) / 128 + 128,
 // all in signed 16 bits, the quotient truncated toward zero.

@@ -6,6 +6,7 @@
 // consumed row by row (column by column for the vertical styles), one read per
 // pixel, continuing the shared random position.
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <type_traits>
@@ -21,7 +22,7 @@ namespace {
 typedef std::uint32_t u32;
 typedef std::uint64_t u64;
 
-using qor::shade::AccumulateRow;
+using qor::shade::AddRow3;
 using qor::shade::AddRow;
 
 // Columns whose per-column terms are computed at once; wider faces are done
@@ -33,11 +34,42 @@ const unsigned int kTile = 2048;
 const unsigned int kColumnBlock = 16;
 const unsigned int kColumnBand = 64;
 
+// Quotients by one divisor without a division instruction each: n / d for
+// every 32-bit n is the high half of n times ceil(2^64 / d). A face needs one
+// per row and column, which a division each would make a good part of the
+// work.
+__extension__ typedef unsigned __int128 u128;
+class Divider {
+ public:
+  explicit Divider(u32 d) : m_nFactor(d > 1 ? ~u64(0) / d + 1 : 0) {}
+  u32 operator()(u32 n) const { return m_nFactor != 0 ? static_cast<u32>((u128(m_nFactor) * n) >> 64) : n; }
+
+ private:
+  u64 m_nFactor;  // 0 for the divisor 1
+};
+
 // The bump profile: flat around 0, steep near +-127. Signed, truncated.
 inline int Profile(int t) { return ((t * t * t) / 128) / 128; }
 
 // (255 * n) / d - 127 with an unsigned quotient, as the bump styles take it.
-inline int BumpParameter(u32 n, u32 d) { return static_cast<int>((255u * n) / d) - 127; }
+inline int BumpParameter(u32 n, const Divider& byD) { return static_cast<int>(byD(255u * n)) - 127; }
+
+// Widest end cap of the hard bump.
+const unsigned int kMaxCap = 16;
+
+// Scratches of the metal face, and the rows it lights at a time.
+const int kScratches = 200;
+const unsigned int kMetalBand = 256;
+
+// A metal scratch run: from (nCol, nRow) up and right, one column per row.
+struct MetalRun {
+  u32 nRow;
+  u32 nCol;
+  u32 nCount;
+  BYTE c;
+  std::int64_t Diagonal() const { return static_cast<std::int64_t>(nCol) - nRow; }
+  bool Covers(u32 y) const { return y >= nRow && y - nRow < nCount; }
+};
 
 // No row profile has this value; marks terms not yet computed.
 const int kNoProfile = 1 << 20;
@@ -63,9 +95,9 @@ void ForRowNoise(const Noise& noise, u32 W, u32 H, u64 nFirst, u32 x0, u32 nLen,
   }
 }
 
-// pixel(x, y) = [pixel +] noise(first + y * W + x) + rowTerm(y) + colTerm(x).
+// pixel(x, y) = noise(first + y * W + x) + rowTerm(y) + colTerm(x).
 // pNoise may be null for styles without noise.
-template <bool kAccumulate, class Noise, class RowTerm, class ColTerm>
+template <class Noise, class RowTerm, class ColTerm>
 void FillRows(BYTE* pBits, std::size_t nStride, u32 W, u32 H, const Noise* pNoise, u64 nFirstRead,
               RowTerm rowTerm, ColTerm colTerm) {
   constexpr bool kColumns = !std::is_same_v<ColTerm, NoColumnTerm>;
@@ -80,10 +112,7 @@ void FillRows(BYTE* pBits, std::size_t nStride, u32 W, u32 H, const Noise* pNois
     if (pNoise != nullptr) {
       ForRowNoise(*pNoise, W, H, nFirstRead, x0, nLen, [&](u32 y, u64 nOff, const BYTE* pN, u64 n) {
         BYTE* pDst = RowAt(pBits, nStride, y) + x0 + nOff;
-        if (kAccumulate)
-          AccumulateRow(pDst, pN, cols + nOff, rowTerm(y), n);
-        else
-          AddRow(pDst, pN, kColumns ? cols + nOff : nullptr, rowTerm(y), n);
+        AddRow(pDst, pN, kColumns ? cols + nOff : nullptr, rowTerm(y), n);
       });
     } else {
       for (u32 y = 0; y < H; ++y) AddRow(RowAt(pBits, nStride, y) + x0, cols, nullptr, rowTerm(y), nLen);
@@ -133,17 +162,6 @@ void FillColumns(BYTE* pBits, std::size_t nStride, u32 W, u32 H, const Noise& no
   }
 }
 
-// Sets nCount (at least 1) bytes to c, the first at p and each next one nStep
-// bytes on. The pointer steps only between points, never past the last one,
-// so a run that ends on the first row never forms an address before the rows.
-inline void PaintRun(BYTE* p, std::ptrdiff_t nStep, std::int64_t nCount, BYTE c) {
-  for (std::int64_t k = 1;; ++k) {
-    *p = c;
-    if (k == nCount) break;
-    p += nStep;
-  }
-}
-
 // Every pixel of row y set to rowTerm(y).
 template <class RowTerm>
 void FillRowValues(BYTE* pBits, std::size_t nStride, u32 W, u32 H, RowTerm rowTerm) {
@@ -162,7 +180,7 @@ void Shade::CreateNoiseShade() {
   const int g = m_props.m_nGranularity;
   const BYTE b = static_cast<BYTE>(128 - g >= 1 ? 128 - g : 1);
   const NoiseRun noise(m_nNoiseDivisor);
-  FillRows<false>(pBits, m_dib.GetStride(), W, H, &noise, 0, [b](u32) { return b; }, NoColumnTerm());
+  FillRows(pBits, m_dib.GetStride(), W, H, &noise, 0, [b](u32) { return b; }, NoColumnTerm());
   noise.Consume(static_cast<u64>(W) * H);
 }
 
@@ -173,9 +191,9 @@ void Shade::CreateHorzShade() {
   const u32 K = static_cast<BYTE>(255 - 2 * m_props.m_nGranularity);
   const bool bDark = m_props.m_bDarkRightBottom;
   const NoiseRun noise(m_nNoiseDivisor);
-  FillRows<false>(
+  FillRows(
       pBits, m_dib.GetStride(), W, H, &noise, 0,
-      [=](u32 y) { return static_cast<BYTE>(bDark ? (K * y) / H : (K * (H - y)) / H); },
+      [=, byH = Divider(H)](u32 y) { return static_cast<BYTE>(byH(bDark ? K * y : K * (H - y))); },
       NoColumnTerm());
   noise.Consume(static_cast<u64>(W) * H);
 }
@@ -188,7 +206,7 @@ void Shade::CreateVertShade() {
   const bool bDark = m_props.m_bDarkRightBottom;
   const NoiseRun noise(m_nNoiseDivisor);
   FillColumns(pBits, m_dib.GetStride(), W, H, noise,
-              [=](u32 x) { return static_cast<BYTE>(bDark ? (K * (W - x)) / W : (K * x) / W); });
+              [=, byW = Divider(W)](u32 x) { return static_cast<BYTE>(byW(bDark ? K * (W - x) : K * x)); });
   noise.Consume(static_cast<u64>(W) * H);
 }
 
@@ -201,10 +219,10 @@ void Shade::CreateDiagonalShade() {
   const u32 A = static_cast<BYTE>(((255 - g) - g) / 2);
   const bool bDark = m_props.m_bDarkRightBottom;
   const NoiseRun noise(m_nNoiseDivisor);
-  FillRows<false>(
+  FillRows(
       pBits, m_dib.GetStride(), W, H, &noise, 0,
-      [=](u32 y) { return static_cast<BYTE>(bDark ? (A * y) / H : (A * (H - y)) / H); },
-      [=](u32 x) { return static_cast<BYTE>(bDark ? (A * (W - x)) / W : (A * x) / W); });
+      [=, byH = Divider(H)](u32 y) { return static_cast<BYTE>(byH(bDark ? A * y : A * (H - y))); },
+      [=, byW = Divider(W)](u32 x) { return static_cast<BYTE>(byW(bDark ? A * (W - x) : A * x)); });
   noise.Consume(static_cast<u64>(W) * H);
 }
 
@@ -217,9 +235,11 @@ void Shade::CreateHorzBumpShade() {
   const u32 W = m_nWidth, H = m_nHeight;
   const int g = m_props.m_nGranularity;
   const NoiseRun noise(m_nNoiseDivisor);
-  FillRows<false>(
+  FillRows(
       pBits, m_dib.GetStride(), W, H, &noise, 0,
-      [=](u32 y) { return static_cast<BYTE>((Profile(BumpParameter(y, H)) * (128 - g)) / 128 + 128 - g); },
+      [=, byH = Divider(H)](u32 y) {
+        return static_cast<BYTE>((Profile(BumpParameter(y, byH)) * (128 - g)) / 128 + 128 - g);
+      },
       NoColumnTerm());
   noise.Consume(static_cast<u64>(W) * H);
 }
@@ -230,8 +250,8 @@ void Shade::CreateVertBumpShade() {
   const u32 W = m_nWidth, H = m_nHeight;
   const int g = m_props.m_nGranularity;
   const NoiseRun noise(m_nNoiseDivisor);
-  FillColumns(pBits, m_dib.GetStride(), W, H, noise, [=](u32 x) {
-    const int t = std::min(BumpParameter(W - x, W), 127);
+  FillColumns(pBits, m_dib.GetStride(), W, H, noise, [=, byW = Divider(W)](u32 x) {
+    const int t = std::min(BumpParameter(W - x, byW), 127);
     return static_cast<BYTE>((Profile(t) * (128 - g)) / 128 + 128 - g);
   });
   noise.Consume(static_cast<u64>(W) * H);
@@ -245,6 +265,7 @@ void Shade::CreateSoftBumpShade() {
   const int g = m_props.m_nGranularity;
   const std::int16_t nScale16 = static_cast<std::int16_t>(128 - g);
   const std::int16_t nLow16 = static_cast<std::int16_t>(g), nHigh16 = static_cast<std::int16_t>(255 - g);
+  const Divider byW(W), byH(H);
   const NoiseRun noise(m_nNoiseDivisor);
   // Profiles lie in -125..128 and their sums in -250..253; times 128 - g
   // (-127..128) they stay within 16 bits. A row's terms depend only on its
@@ -255,10 +276,10 @@ void Shade::CreateSoftBumpShade() {
   for (u32 x0 = 0; x0 < W;) {
     const u32 nLen = std::min<u32>(kTile, W - x0);
     for (u32 i = 0; i < nLen; ++i)
-      colProfile[i] = static_cast<std::int16_t>(Profile(BumpParameter(W - (x0 + i), W)));
+      colProfile[i] = static_cast<std::int16_t>(Profile(BumpParameter(W - (x0 + i), byW)));
     int nTermsOf = kNoProfile;
     ForRowNoise(noise, W, H, 0, x0, nLen, [&](u32 y, u64 nOff, const BYTE* pN, u64 n) {
-      const int nRowProfile = Profile(BumpParameter(y, H));
+      const int nRowProfile = Profile(BumpParameter(y, byH));
       if (nRowProfile != nTermsOf) {
         qor::shade::BumpTermRow(terms, colProfile, static_cast<std::int16_t>(nRowProfile), nScale16, nLow16, nHigh16,
                                 nLen);
@@ -280,9 +301,11 @@ void Shade::CreateHardBumpShade() {
   const u64 nPixels = static_cast<u64>(W) * H;
   const NoiseRun noise(m_nNoiseDivisor);
   // The horizontal profile, flattening twice as fast with g, plus noise.
-  auto rowTerm = [=](u32 y) { return static_cast<BYTE>((Profile(BumpParameter(y, H)) * (64 - g) * 2) / 128 + 128 - g); };
+  auto rowTerm = [=, byH = Divider(H)](u32 y) {
+    return static_cast<BYTE>((Profile(BumpParameter(y, byH)) * (64 - g) * 2) / 128 + 128 - g);
+  };
   if (W < 6) {
-    FillRows<false>(pBits, nStride, W, H, &noise, 0, rowTerm, NoColumnTerm());
+    FillRows(pBits, nStride, W, H, &noise, 0, rowTerm, NoColumnTerm());
     noise.Consume(nPixels);
     return;
   }
@@ -291,10 +314,16 @@ void Shade::CreateHardBumpShade() {
   // W x H on) goes over every pixel. Both layers are added in one pass. The
   // cap bound is kept in 64 bits: e * dy * dy outgrows 32 bits on tall faces.
   const u32 nHalf = W / 2;
-  const u32 e = std::min<u32>(W / 6, 16);
+  const u32 e = std::min<u32>(W / 6, kMaxCap);
   const std::int64_t nBase = static_cast<std::int64_t>(nHalf) - e;
   const u32 q = (H * H) / 4;
   const BYTE nMinusG = static_cast<BYTE>(-g);
+  // The caps' values less g: the left cap lies below column e and the right
+  // one from column W - e - 1 on (both at most e wide, see below).
+  BYTE leftCap[kMaxCap + 1], rightCap[kMaxCap + 2];
+  for (u32 x = 0; x <= e; ++x) leftCap[x] = static_cast<BYTE>((255u - g) - (x * 128u) / e - g);
+  const u32 nRightFirst = W - e - 1;
+  for (u32 x = nRightFirst; x < W; ++x) rightCap[x - nRightFirst] = static_cast<BYTE>(((W - x) * 128u) / e);
   NoiseRun::Cursor first(noise, 0, W), second(noise, nPixels, W);
   for (u32 y = 0; y < H; ++y, first.Next(), second.Next()) {
     BYTE* pRow = RowAt(pBits, nStride, y);
@@ -315,13 +344,12 @@ void Shade::CreateHardBumpShade() {
       const BYTE* pN1 = (bWholeRow ? first.Noise() : noise.Noise(nFirst + x0)) - x0;
       const BYTE* pN2 = (bWholeRow ? second.Noise() : noise.Noise(nSecond + x0)) - x0;
       const u32 nEnd = x0 + nRun;
-      for (u32 x = x0; x < std::min(nLeftEnd, nEnd); ++x)
-        pRow[x] = static_cast<BYTE>((255u - g) - (x * 128u) / e + pN2[x] - g);
+      for (u32 x = x0; x < std::min(nLeftEnd, nEnd); ++x) pRow[x] = static_cast<BYTE>(leftCap[x] + pN2[x]);
       const u32 nMid = std::max(x0, nLeftEnd), nMidEnd = std::min(nEnd, nRightStart);
       if (nMid < nMidEnd)
         AddRow(pRow + nMid, pN1 + nMid, pN2 + nMid, static_cast<BYTE>(r + nMinusG), nMidEnd - nMid);
       for (u32 x = std::max(x0, nRightStart); x < nEnd; ++x)
-        pRow[x] = static_cast<BYTE>(((W - x) * 128u) / e + g + pN2[x] - g);
+        pRow[x] = static_cast<BYTE>(rightCap[x - nRightFirst] + pN2[x]);
       x0 = nEnd;
     }
   }
@@ -340,16 +368,23 @@ void Shade::CreateMetalShade() {
     qor::LogFailure("{976E83E9-E0A5-42D7-A065-0B5B599147CB}");
     return;
   }
-  m_dib.Clear();
-  BYTE* pBits = m_dib.GetBits();
-  if (pBits == nullptr) {
+  if (!m_dib.HasBlock()) {
+    // Clearing and reading a bitmap without a block report it first.
+    m_dib.Clear();
+    m_dib.GetBits();
     qor::LogFailure("{976E83E9-E0A5-42D7-A065-0B5B599147CB}");
     return;
   }
+  BYTE* pBits = m_dib.GetBits();
   const std::size_t nStride = m_dib.GetStride();
   const int g = m_props.m_nGranularity;
   const NoiseRun noise(m_nNoiseDivisor);
 
+  // The scratches: 200 of them, each two diagonal runs that climb one column
+  // per row, kept as the clipped run's lowest row and its column there. They
+  // are drawn in this order, a later run over an earlier one.
+  MetalRun runs[2 * kScratches];
+  int nRuns = 0;
   // Scratch positions are scaled from 0..32767 to the face; beyond 32767
   // pixels (16383 for the smaller side) a divisor would reach 0 and is held
   // at 1 instead.
@@ -357,46 +392,109 @@ void Shade::CreateMetalShade() {
   const u32 nDivY = std::max<u32>(32767u / H, 1);
   const u32 nDivLen = std::max<u32>((32767u / std::min(W, H)) / 2, 1);
   const std::int64_t w = W, h = H;
-  for (u64 nScratch = 0; nScratch < 200; ++nScratch) {
-    const u32 r1 = static_cast<u32>(noise.Value(4 * nScratch));
-    const u32 r2 = static_cast<u32>(noise.Value(4 * nScratch + 1));
-    const u32 r3 = static_cast<u32>(noise.Value(4 * nScratch + 2));
-    const u32 r4 = static_cast<u32>(noise.Value(4 * nScratch + 3));
-    const std::int64_t x0 = r1 / nDivX;
-    const std::int64_t y0 = r2 / nDivY;
-    const std::int64_t nLength = r3 / nDivLen;
-    const BYTE c = static_cast<BYTE>(r4 / 819);
+  NoiseRun::Cursor read(noise, 0, 1);
+  auto next = [&read] {
+    const u32 nValue = static_cast<u32>(read.Value());
+    read.Next();
+    return nValue;
+  };
+  for (int nScratch = 0; nScratch < kScratches; ++nScratch) {
+    const std::int64_t x0 = next() / nDivX;
+    const std::int64_t y0 = next() / nDivY;
+    const std::int64_t nLength = next() / nDivLen;
+    const BYTE c = static_cast<BYTE>(next() / 819);
     // Run A, point k at column x0 - k, row h + 1 - y0 - k, is kept while the
     // column lies in 0..W-1, y0 + k - 1 < H and the row lies in 0..H-1: the
     // steps k in [max(0, x0 - w + 1, 2 - y0), min(length - 1, x0, h - y0)].
-    {
-      const std::int64_t kFirst = std::max<std::int64_t>({0, x0 - w + 1, 2 - y0});
-      const std::int64_t kLast = std::min<std::int64_t>({nLength - 1, x0, h - y0});
-      if (kFirst <= kLast) {
-        BYTE* p = pBits + static_cast<std::size_t>(h + 1 - y0 - kFirst) * nStride +
-                  static_cast<std::size_t>(x0 - kFirst);
-        PaintRun(p, -static_cast<std::ptrdiff_t>(nStride + 1), kLast - kFirst + 1, c);
-      }
-    }
+    std::int64_t kFirst = std::max<std::int64_t>({0, x0 - w + 1, 2 - y0});
+    std::int64_t kLast = std::min<std::int64_t>({nLength - 1, x0, h - y0});
+    if (kFirst <= kLast)
+      runs[nRuns++] = {static_cast<u32>(h + 1 - y0 - kLast), static_cast<u32>(x0 - kLast),
+                       static_cast<u32>(kLast - kFirst + 1), c};
     // Run B, point k at column w - x0 + k, row h + 1 - y0 + k, is kept while
     // x0 + k < W, 0 <= y0 - k - 1 < H and the point lies inside the face: the
     // steps k in [max(0, x0 - w, y0 - h), min(length - 1, x0 - 1, w - x0 - 1, y0 - 2)].
-    {
-      const std::int64_t kFirst = std::max<std::int64_t>({0, x0 - w, y0 - h});
-      const std::int64_t kLast = std::min<std::int64_t>({nLength - 1, x0 - 1, w - x0 - 1, y0 - 2});
-      if (kFirst <= kLast) {
-        BYTE* p = pBits + static_cast<std::size_t>(h + 1 - y0 + kFirst) * nStride +
-                  static_cast<std::size_t>(w - x0 + kFirst);
-        PaintRun(p, static_cast<std::ptrdiff_t>(nStride + 1), kLast - kFirst + 1, c);
-      }
-    }
+    kFirst = std::max<std::int64_t>({0, x0 - w, y0 - h});
+    kLast = std::min<std::int64_t>({nLength - 1, x0 - 1, w - x0 - 1, y0 - 2});
+    if (kFirst <= kLast)
+      runs[nRuns++] = {static_cast<u32>(h + 1 - y0 + kFirst), static_cast<u32>(w - x0 + kFirst),
+                       static_cast<u32>(kLast - kFirst + 1), c};
   }
+  // A point's scratch colour is the colour of the last run over it. Every run
+  // keeps to one diagonal, d = column - row, so row y's colours are the slice
+  // from y of an array over the diagonals that holds, for each, the colour of
+  // its last run covering row y. That array changes only where a run starts
+  // or ends, which the sweep down the rows applies.
+  // Runs by diagonal, then in drawing order: sorted as keys of the diagonal
+  // (made non-negative) above the run's number.
+  const int kRunBits = 10;
+  static_assert(2 * kScratches <= (1 << kRunBits), "a run's number fits below the diagonal");
+  const u64 nRunMask = (1u << kRunBits) - 1;
+  u64 keys[4 * kScratches];
+  for (int i = 0; i < nRuns; ++i) keys[i] = static_cast<u64>(runs[i].Diagonal() + h) << kRunBits | i;
+  std::sort(keys, keys + nRuns);
+  int byDiagonal[2 * kScratches], group[2 * kScratches];  // group: each run's place in byDiagonal
+  for (int j = 0; j < nRuns; ++j) {
+    byDiagonal[j] = static_cast<int>(keys[j] & nRunMask);
+    group[byDiagonal[j]] = j;
+  }
+  // The colour at row y of the diagonal of run i: its last run covering y.
+  auto colourAt = [&](int i, u32 y) -> BYTE {
+    const std::int64_t d = runs[i].Diagonal();
+    int j = group[i];
+    while (j + 1 < nRuns && runs[byDiagonal[j + 1]].Diagonal() == d) ++j;
+    for (; j >= 0 && runs[byDiagonal[j]].Diagonal() == d; --j)
+      if (runs[byDiagonal[j]].Covers(y)) return runs[byDiagonal[j]].c;
+    return 0;
+  };
+  // Starts and ends (the row after the last) in row order, as keys of the row
+  // above the run's number.
+  u64* const events = keys;
+  int nEvents = 0;
+  for (int i = 0; i < nRuns; ++i) {
+    events[nEvents++] = static_cast<u64>(runs[i].nRow) << kRunBits | i;
+    events[nEvents++] = static_cast<u64>(runs[i].nRow + runs[i].nCount) << kRunBits | i;
+  }
+  std::sort(events, events + nEvents);
+  auto eventRow = [&](int n) { return static_cast<u32>(events[n] >> kRunBits); };
 
-  // The light: brightest top left, darkest bottom right, plus noise.
+  // The light, brightest top left and darkest bottom right, plus noise, goes
+  // over the scratches in one pass, in bands of rows whose diagonals fit one
+  // array.
   const u32 A2 = static_cast<BYTE>(((255 - g) - g - 40) / 2);
-  FillRows<true>(
-      pBits, nStride, W, H, &noise, 800, [=](u32 y) { return static_cast<BYTE>((A2 * y) / H); },
-      [=](u32 x) { return static_cast<BYTE>((A2 * (W - x)) / W); });
+  const Divider byW(W), byH(H);
+  BYTE cols[kTile];
+  BYTE colours[kTile + kMetalBand];
+  for (u32 x0 = 0; x0 < W;) {
+    const u32 nLen = std::min<u32>(kTile, W - x0);
+    for (u32 i = 0; i < nLen; ++i) cols[i] = static_cast<BYTE>(byW(A2 * (W - (x0 + i))));
+    int nEvent = 0;
+    for (u32 yBand = 0; yBand < H; yBand += kMetalBand) {
+      const u32 yEnd = yBand + std::min(kMetalBand, H - yBand);
+      // colours[k] is diagonal dFirst + k; row y of the tile reads from
+      // x0 - y - dFirst = yEnd - 1 - y.
+      const std::int64_t dFirst = static_cast<std::int64_t>(x0) - (yEnd - 1);
+      const std::int64_t nColours = static_cast<std::int64_t>(nLen) + (yEnd - yBand) - 1;
+      auto update = [&](int i, u32 y) {
+        const std::int64_t k = runs[i].Diagonal() - dFirst;
+        if (k >= 0 && k < nColours) colours[k] = colourAt(i, y);
+      };
+      std::memset(colours, 0, static_cast<std::size_t>(nColours));
+      for (int i = 0; i < nRuns; ++i)
+        if (runs[i].Covers(yBand)) update(i, yBand);
+      while (nEvent < nEvents && eventRow(nEvent) <= yBand) ++nEvent;  // in the state above
+      ForRowNoise(noise, W, yEnd - yBand, 800 + static_cast<u64>(yBand) * W, x0, nLen,
+                  [&](u32 yIn, u64 nOff, const BYTE* pN, u64 n) {
+                    const u32 y = yBand + yIn;
+                    if (nOff == 0)
+                      for (; nEvent < nEvents && eventRow(nEvent) == y; ++nEvent)
+                        update(static_cast<int>(events[nEvent] & nRunMask), y);
+                    AddRow3(RowAt(pBits, nStride, y) + x0 + nOff, pN, cols + nOff, colours + (yEnd - 1 - y) + nOff,
+                            static_cast<BYTE>(byH(A2 * y)), n);
+                  });
+    }
+    x0 += nLen;
+  }
   noise.Consume(800 + static_cast<u64>(W) * H);
 }
 
@@ -408,10 +506,10 @@ void Shade::CreateHorzGradient() {
   if (pBits == nullptr) return;
   const u32 W = m_nWidth, H = m_nHeight;
   const bool bDark = m_props.m_bDarkRightBottom;
-  FillRows<false>(
+  FillRows(
       pBits, m_dib.GetStride(), W, H, static_cast<const NoiseRun*>(nullptr), 0, [](u32) { return BYTE(0); },
-      [=](u32 x) {
-        const u32 v = (255u * x) / W;
+      [=, byW = Divider(W)](u32 x) {
+        const u32 v = byW(255u * x);
         return static_cast<BYTE>(bDark ? 255u - v : v);
       });
 }
@@ -421,8 +519,8 @@ void Shade::CreateVertGradient() {
   if (pBits == nullptr) return;
   const u32 H = m_nHeight;
   const bool bDark = m_props.m_bDarkRightBottom;
-  FillRowValues(pBits, m_dib.GetStride(), m_nWidth, H, [=](u32 y) {
-    const u32 v = (255u * y) / H;
+  FillRowValues(pBits, m_dib.GetStride(), m_nWidth, H, [=, byH = Divider(H)](u32 y) {
+    const u32 v = byH(255u * y);
     return static_cast<BYTE>(bDark ? v : 255u - v);
   });
 }
@@ -433,7 +531,7 @@ void Shade::CreateDiagGradient() {
   const u32 W = m_nWidth, H = m_nHeight;
   const std::size_t nStride = m_dib.GetStride();
   const bool bDark = m_props.m_bDarkRightBottom;
-  const u32 nSum = W + H;
+  const Divider bySum(W + H);
   // The value depends on x + y only: compute it for a band of sums and copy
   // each row's part of the band.
   BYTE values[kTile];
@@ -441,7 +539,7 @@ void Shade::CreateDiagGradient() {
   for (u64 s0 = 0; s0 <= nLastSum; s0 += kTile) {
     const u64 nLen = std::min<u64>(kTile, nLastSum + 1 - s0);
     for (u64 i = 0; i < nLen; ++i) {
-      const u32 v = (255u * static_cast<u32>(s0 + i)) / nSum;
+      const u32 v = bySum(255u * static_cast<u32>(s0 + i));
       values[i] = static_cast<BYTE>(bDark ? v : 255u - v);
     }
     // Rows that have a column x with s0 <= x + y < s0 + len.
