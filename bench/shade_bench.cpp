@@ -7,12 +7,15 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "PaletteDib.h"
 #include "Shade.h"
 #include "ShadeProps.h"
+#include "ShadeRows.h"
 
 namespace {
 
@@ -151,6 +154,23 @@ void RegisterAll() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // --unit=sse2|avx2|avx512 runs the generators on that vector unit instead
+  // of the one the library chooses.
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg.rfind("--unit=", 0) != 0) continue;
+    const std::string unit = arg.substr(7);
+    const auto e = unit == "sse2" ? qor::shade::VectorUnit::Sse2
+                   : unit == "avx2" ? qor::shade::VectorUnit::Avx2
+                                    : qor::shade::VectorUnit::Avx512;
+    if (!qor::shade::SelectVectorUnit(e)) {
+      std::fprintf(stderr, "this processor has no %s\n", unit.c_str());
+      return 1;
+    }
+    for (int j = i; j + 1 < argc; ++j) argv[j] = argv[j + 1];
+    --argc;
+    break;
+  }
   RegisterAll();
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;

@@ -22,14 +22,14 @@ void AddRow3(BYTE* d, const BYTE* a, const BYTE* b, const BYTE* e, BYTE c, std::
 void BumpTermRow(BYTE* t, const std::int16_t* p, std::int16_t nRow, std::int16_t nScale, std::int16_t nLow,
                  std::int16_t nHigh, std::size_t n);
 // Columns read down, rows written across: row k of the block (at
-// pDst + k * nStride) gets pColumns[j][k] + colTerms[j] in its column j, for
-// the 16 columns j and nRows rows k.
-void TransposeColumns(BYTE* pDst, std::size_t nStride, const BYTE* const pColumns[16], const BYTE colTerms[16],
-                      std::size_t nRows);
+// pDst + k * nStride) gets pColumns[j][nFirst + k] + colTerms[j] in its
+// column j, for the 16 columns j and nRows rows k.
+void TransposeColumns(BYTE* pDst, std::size_t nStride, const BYTE* const pColumns[16], std::size_t nFirst,
+                      const BYTE colTerms[16], std::size_t nRows);
 
 // Test and benchmark seam: the unit the loops run on. Choosing one the
 // processor lacks is refused (false) and changes nothing.
-enum class VectorUnit { Sse2, Avx2 };
+enum class VectorUnit { Sse2, Avx2, Avx512 };
 bool SelectVectorUnit(VectorUnit eUnit);
 VectorUnit GetVectorUnit();
 

@@ -60,6 +60,11 @@ const unsigned int kMaxCap = 16;
 // Scratches of the metal face, and the rows it lights at a time.
 const int kScratches = 200;
 const unsigned int kMetalBand = 256;
+// Faces of up to this many pixels stay in the cache while their scratches
+// are drawn point by point.
+const unsigned int kMetalDirectPixels = 64 * 1024;
+// Slots of the table of diagonals: a power of two, above the number of runs.
+const int kDiagonalSlots = 1024;
 
 // A metal scratch run: from (nCol, nRow) up and right, one column per row.
 struct MetalRun {
@@ -153,9 +158,7 @@ void FillColumns(BYTE* pBits, std::size_t nStride, u32 W, u32 H, const Noise& no
       const u32 nRows = std::min<u32>(kColumnBand, H - y0);
       for (u32 j0 = 0; j0 < nLen; j0 += kColumnBlock) {
         const u32 j = std::min(j0, nLen - kColumnBlock);
-        const BYTE* pColNoise[kColumnBlock];
-        for (u32 k = 0; k < kColumnBlock; ++k) pColNoise[k] = colNoise[j + k] + y0;
-        qor::shade::TransposeColumns(RowAt(pBits, nStride, y0) + x0 + j, nStride, pColNoise, cols + j, nRows);
+        qor::shade::TransposeColumns(RowAt(pBits, nStride, y0) + x0 + j, nStride, colNoise + j, y0, cols + j, nRows);
       }
     }
     nTileEnd = x0 + nLen;
@@ -388,9 +391,9 @@ void Shade::CreateMetalShade() {
   // Scratch positions are scaled from 0..32767 to the face; beyond 32767
   // pixels (16383 for the smaller side) a divisor would reach 0 and is held
   // at 1 instead.
-  const u32 nDivX = std::max<u32>(32767u / W, 1);
-  const u32 nDivY = std::max<u32>(32767u / H, 1);
-  const u32 nDivLen = std::max<u32>((32767u / std::min(W, H)) / 2, 1);
+  const Divider byDivX(std::max<u32>(32767u / W, 1));
+  const Divider byDivY(std::max<u32>(32767u / H, 1));
+  const Divider byDivLen(std::max<u32>((32767u / std::min(W, H)) / 2, 1));
   const std::int64_t w = W, h = H;
   NoiseRun::Cursor read(noise, 0, 1);
   auto next = [&read] {
@@ -399,9 +402,9 @@ void Shade::CreateMetalShade() {
     return nValue;
   };
   for (int nScratch = 0; nScratch < kScratches; ++nScratch) {
-    const std::int64_t x0 = next() / nDivX;
-    const std::int64_t y0 = next() / nDivY;
-    const std::int64_t nLength = next() / nDivLen;
+    const std::int64_t x0 = byDivX(next());
+    const std::int64_t y0 = byDivY(next());
+    const std::int64_t nLength = byDivLen(next());
     const BYTE c = static_cast<BYTE>(next() / 819);
     // Run A, point k at column x0 - k, row h + 1 - y0 - k, is kept while the
     // column lies in 0..W-1, y0 + k - 1 < H and the row lies in 0..H-1: the
@@ -420,80 +423,112 @@ void Shade::CreateMetalShade() {
       runs[nRuns++] = {static_cast<u32>(h + 1 - y0 + kFirst), static_cast<u32>(w - x0 + kFirst),
                        static_cast<u32>(kLast - kFirst + 1), c};
   }
-  // A point's scratch colour is the colour of the last run over it. Every run
-  // keeps to one diagonal, d = column - row, so row y's colours are the slice
-  // from y of an array over the diagonals that holds, for each, the colour of
-  // its last run covering row y. That array changes only where a run starts
-  // or ends, which the sweep down the rows applies.
-  // Runs by diagonal, then in drawing order: sorted as keys of the diagonal
-  // (made non-negative) above the run's number.
-  const int kRunBits = 10;
-  static_assert(2 * kScratches <= (1 << kRunBits), "a run's number fits below the diagonal");
-  const u64 nRunMask = (1u << kRunBits) - 1;
-  u64 keys[4 * kScratches];
-  for (int i = 0; i < nRuns; ++i) keys[i] = static_cast<u64>(runs[i].Diagonal() + h) << kRunBits | i;
-  std::sort(keys, keys + nRuns);
-  int byDiagonal[2 * kScratches], group[2 * kScratches];  // group: each run's place in byDiagonal
-  for (int j = 0; j < nRuns; ++j) {
-    byDiagonal[j] = static_cast<int>(keys[j] & nRunMask);
-    group[byDiagonal[j]] = j;
-  }
-  // The colour at row y of the diagonal of run i: its last run covering y.
-  auto colourAt = [&](int i, u32 y) -> BYTE {
-    const std::int64_t d = runs[i].Diagonal();
-    int j = group[i];
-    while (j + 1 < nRuns && runs[byDiagonal[j + 1]].Diagonal() == d) ++j;
-    for (; j >= 0 && runs[byDiagonal[j]].Diagonal() == d; --j)
-      if (runs[byDiagonal[j]].Covers(y)) return runs[byDiagonal[j]].c;
-    return 0;
-  };
-  // Starts and ends (the row after the last) in row order, as keys of the row
-  // above the run's number.
-  u64* const events = keys;
-  int nEvents = 0;
-  for (int i = 0; i < nRuns; ++i) {
-    events[nEvents++] = static_cast<u64>(runs[i].nRow) << kRunBits | i;
-    events[nEvents++] = static_cast<u64>(runs[i].nRow + runs[i].nCount) << kRunBits | i;
-  }
-  std::sort(events, events + nEvents);
-  auto eventRow = [&](int n) { return static_cast<u32>(events[n] >> kRunBits); };
 
   // The light, brightest top left and darkest bottom right, plus noise, goes
-  // over the scratches in one pass, in bands of rows whose diagonals fit one
-  // array.
+  // over the scratches: pixel = scratch colour (0 where there is none) +
+  // column term + row term + noise, tile by tile of columns.
   const u32 A2 = static_cast<BYTE>(((255 - g) - g - 40) / 2);
   const Divider byW(W), byH(H);
   BYTE cols[kTile];
-  BYTE colours[kTile + kMetalBand];
-  for (u32 x0 = 0; x0 < W;) {
-    const u32 nLen = std::min<u32>(kTile, W - x0);
+  auto light = [&](u32 x0, u32 nLen, u32 yFirst, u32 nRows, auto&& colours, auto&& beforeRow) {
+    ForRowNoise(noise, W, nRows, 800 + static_cast<u64>(yFirst) * W, x0, nLen,
+                [&](u32 yIn, u64 nOff, const BYTE* pN, u64 n) {
+                  const u32 y = yFirst + yIn;
+                  if (nOff == 0) beforeRow(yIn);
+                  AddRow3(RowAt(pBits, nStride, y) + x0 + nOff, pN, cols + nOff, colours(yIn) + nOff,
+                          static_cast<BYTE>(byH(A2 * y)), n);
+                });
+  };
+  auto columnTerms = [&](u32 x0, u32 nLen) {
     for (u32 i = 0; i < nLen; ++i) cols[i] = static_cast<BYTE>(byW(A2 * (W - (x0 + i))));
-    int nEvent = 0;
+  };
+
+  if (static_cast<u64>(W) * H <= kMetalDirectPixels) {
+    // A small face is in the cache: the runs are drawn point by point into
+    // the cleared face, in order, and each row is lit where it lies.
+    for (u32 y = 0; y < H; ++y) std::memset(RowAt(pBits, nStride, y), 0, W);
+    for (int i = 0; i < nRuns; ++i) {
+      BYTE* p = RowAt(pBits, nStride, runs[i].nRow) + runs[i].nCol;
+      for (u32 k = 0; k < runs[i].nCount; ++k, p += nStride + 1) *p = runs[i].c;
+    }
+    for (u32 x0 = 0; x0 < W; x0 += kTile) {
+      const u32 nLen = std::min<u32>(kTile, W - x0);
+      columnTerms(x0, nLen);
+      light(x0, nLen, 0, H, [&](u32 y) -> const BYTE* { return RowAt(pBits, nStride, y) + x0; }, [](u32) {});
+    }
+    noise.Consume(800 + static_cast<u64>(W) * H);
+    return;
+  }
+
+  // On a larger face a point's scratch colour is the colour of the last run
+  // over it. Every run keeps to one diagonal, d = column - row, so row y's
+  // colours are the slice from y of an array over the diagonals that holds,
+  // for each, the colour of its last run covering row y. That array changes
+  // only where a run starts or ends, which the sweep down the rows applies.
+  // The runs of each diagonal, newest first: a small hash table holds the
+  // newest run of each diagonal and every run links to the one before it.
+  int head[kDiagonalSlots], previous[2 * kScratches];
+  std::int64_t slotDiagonal[kDiagonalSlots];
+  std::fill(head, head + kDiagonalSlots, -1);
+  for (int i = 0; i < nRuns; ++i) {
+    const std::int64_t d = runs[i].Diagonal();
+    int slot = static_cast<int>(static_cast<u64>(d) * 0x9E3779B97F4A7C15ULL >> 54) & (kDiagonalSlots - 1);
+    while (head[slot] >= 0 && slotDiagonal[slot] != d) slot = (slot + 1) & (kDiagonalSlots - 1);
+    previous[i] = head[slot];
+    head[slot] = i;
+    slotDiagonal[slot] = d;
+  }
+  BYTE colours[kTile + kMetalBand];
+  int owners[kTile + kMetalBand];  // the run whose colour each diagonal holds, or -1
+  // The runs that start or end (the row after their last) at each row of a
+  // band, as lists through nextEvent.
+  int firstEvent[kMetalBand], eventRun[4 * kScratches], nextEvent[4 * kScratches];
+  for (u32 x0 = 0; x0 < W; x0 += kTile) {
+    const u32 nLen = std::min<u32>(kTile, W - x0);
+    columnTerms(x0, nLen);
     for (u32 yBand = 0; yBand < H; yBand += kMetalBand) {
-      const u32 yEnd = yBand + std::min(kMetalBand, H - yBand);
+      const u32 nRows = std::min(kMetalBand, H - yBand);
       // colours[k] is diagonal dFirst + k; row y of the tile reads from
-      // x0 - y - dFirst = yEnd - 1 - y.
-      const std::int64_t dFirst = static_cast<std::int64_t>(x0) - (yEnd - 1);
-      const std::int64_t nColours = static_cast<std::int64_t>(nLen) + (yEnd - yBand) - 1;
+      // x0 - y - dFirst = yBand + nRows - 1 - y.
+      const std::int64_t dFirst = static_cast<std::int64_t>(x0) - (yBand + nRows - 1);
+      const std::int64_t nColours = static_cast<std::int64_t>(nLen) + nRows - 1;
+      // A diagonal's colour is that of its newest run covering the row: a
+      // starting run takes it over from older ones; when the run that holds
+      // it ends, the newest older one that still covers the row does (a
+      // newer one holds it already, or starts on this row and takes it).
       auto update = [&](int i, u32 y) {
         const std::int64_t k = runs[i].Diagonal() - dFirst;
-        if (k >= 0 && k < nColours) colours[k] = colourAt(i, y);
+        if (k < 0 || k >= nColours) return;
+        if (runs[i].Covers(y)) {
+          if (owners[k] > i) return;
+          owners[k] = i;
+          colours[k] = runs[i].c;
+        } else if (owners[k] == i) {
+          int j = previous[i];
+          while (j >= 0 && !runs[j].Covers(y)) j = previous[j];
+          owners[k] = j;
+          colours[k] = j >= 0 ? runs[j].c : 0;
+        }
       };
       std::memset(colours, 0, static_cast<std::size_t>(nColours));
-      for (int i = 0; i < nRuns; ++i)
+      std::fill(owners, owners + nColours, -1);
+      std::fill(firstEvent, firstEvent + nRows, -1);
+      int nEvents = 0;
+      for (int i = 0; i < nRuns; ++i) {
         if (runs[i].Covers(yBand)) update(i, yBand);
-      while (nEvent < nEvents && eventRow(nEvent) <= yBand) ++nEvent;  // in the state above
-      ForRowNoise(noise, W, yEnd - yBand, 800 + static_cast<u64>(yBand) * W, x0, nLen,
-                  [&](u32 yIn, u64 nOff, const BYTE* pN, u64 n) {
-                    const u32 y = yBand + yIn;
-                    if (nOff == 0)
-                      for (; nEvent < nEvents && eventRow(nEvent) == y; ++nEvent)
-                        update(static_cast<int>(events[nEvent] & nRunMask), y);
-                    AddRow3(RowAt(pBits, nStride, y) + x0 + nOff, pN, cols + nOff, colours + (yEnd - 1 - y) + nOff,
-                            static_cast<BYTE>(byH(A2 * y)), n);
-                  });
+        for (const u64 yEvent : {static_cast<u64>(runs[i].nRow), static_cast<u64>(runs[i].nRow) + runs[i].nCount}) {
+          if (yEvent <= yBand || yEvent >= yBand + nRows) continue;
+          eventRun[nEvents] = i;
+          nextEvent[nEvents] = firstEvent[yEvent - yBand];
+          firstEvent[yEvent - yBand] = nEvents++;
+        }
+      }
+      light(
+          x0, nLen, yBand, nRows, [&](u32 yIn) -> const BYTE* { return colours + (nRows - 1 - yIn); },
+          [&](u32 yIn) {
+            for (int e = firstEvent[yIn]; e >= 0; e = nextEvent[e]) update(eventRun[e], yBand + yIn);
+          });
     }
-    x0 += nLen;
   }
   noise.Consume(800 + static_cast<u64>(W) * H);
 }
