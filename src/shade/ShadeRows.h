@@ -10,6 +10,8 @@
 
 #include <afx.h>
 
+#include "qor032api.h"
+
 namespace qor::shade {
 
 // d[i] = a[i] + c, or a[i] + b[i] + c when b is not null.
@@ -30,7 +32,7 @@ void TransposeColumns(BYTE* pDst, std::size_t nStride, const BYTE* const pColumn
 // Test and benchmark seam: the unit the loops run on. Choosing one the
 // processor lacks is refused (false) and changes nothing.
 enum class VectorUnit { Sse2, Avx2, Avx512 };
-bool SelectVectorUnit(VectorUnit eUnit);
-VectorUnit GetVectorUnit();
+QOR032_API bool SelectVectorUnit(VectorUnit eUnit);
+QOR032_API VectorUnit GetVectorUnit();
 
 }  // namespace qor::shade
