@@ -154,15 +154,13 @@ void RegisterAll() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  // --unit=sse2|avx2|avx512 runs the generators on that vector unit instead
-  // of the one the library chooses.
+  // --unit=sse2|avx2 runs the generators on that vector unit instead of the
+  // one the library chooses.
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg.rfind("--unit=", 0) != 0) continue;
     const std::string unit = arg.substr(7);
-    const auto e = unit == "sse2" ? qor::shade::VectorUnit::Sse2
-                   : unit == "avx2" ? qor::shade::VectorUnit::Avx2
-                                    : qor::shade::VectorUnit::Avx512;
+    const auto e = unit == "sse2" ? qor::shade::VectorUnit::Sse2 : qor::shade::VectorUnit::Avx2;
     if (!qor::shade::SelectVectorUnit(e)) {
       std::fprintf(stderr, "this processor has no %s\n", unit.c_str());
       return 1;

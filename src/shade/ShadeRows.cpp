@@ -5,11 +5,6 @@
 #if !defined(__x86_64__) && !defined(__i386__)
 #error "the face generators' loops are written for x86 vector units"
 #endif
-// The AVX-512 headers of GCC fill unused lanes from an undefined value, which
-// the optimiser reports as possibly uninitialised.
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
-#endif
 #include <immintrin.h>
 
 namespace qor::shade {
@@ -101,53 +96,6 @@ QOR_TARGET inline V UnpackHi64(V a, V b) { return _mm256_unpackhi_epi64(a, b); }
 #undef QOR_UNIT
 #undef QOR_TARGET
 
-// AVX-512 (byte and word instructions): four lanes, and twice the registers,
-// which the transposition uses.
-#define QOR_TARGET __attribute__((target("avx512f,avx512bw")))
-namespace avx512 {
-typedef __m512i V;
-const std::size_t W = 64;
-QOR_TARGET inline V Load(const void* p) { return _mm512_loadu_si512(p); }
-QOR_TARGET inline void Store(void* p, V v) { _mm512_storeu_si512(p, v); }
-QOR_TARGET inline void StoreLanes(BYTE* p, std::size_t nStep, V v) {
-  _mm_storeu_si128(reinterpret_cast<__m128i*>(p), _mm512_extracti32x4_epi32(v, 0));
-  _mm_storeu_si128(reinterpret_cast<__m128i*>(p + nStep), _mm512_extracti32x4_epi32(v, 1));
-  _mm_storeu_si128(reinterpret_cast<__m128i*>(p + 2 * nStep), _mm512_extracti32x4_epi32(v, 2));
-  _mm_storeu_si128(reinterpret_cast<__m128i*>(p + 3 * nStep), _mm512_extracti32x4_epi32(v, 3));
-}
-QOR_TARGET inline V Terms(const BYTE* p) {
-  return _mm512_broadcast_i32x4(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)));
-}
-QOR_TARGET inline V Set8(BYTE c) { return _mm512_set1_epi8(static_cast<char>(c)); }
-QOR_TARGET inline V Set16(int n) { return _mm512_set1_epi16(static_cast<short>(n)); }
-QOR_TARGET inline V Add8(V a, V b) { return _mm512_add_epi8(a, b); }
-QOR_TARGET inline V Add16(V a, V b) { return _mm512_add_epi16(a, b); }
-QOR_TARGET inline V Sub16(V a, V b) { return _mm512_sub_epi16(a, b); }
-QOR_TARGET inline V Mul16(V a, V b) { return _mm512_mullo_epi16(a, b); }
-QOR_TARGET inline V Shr16(V a, int k) { return _mm512_srai_epi16(a, k); }
-QOR_TARGET inline V And(V a, V b) { return _mm512_and_si512(a, b); }
-QOR_TARGET inline V Max16(V a, V b) { return _mm512_max_epi16(a, b); }
-QOR_TARGET inline V Min16(V a, V b) { return _mm512_min_epi16(a, b); }
-// The pack works within 16-byte lanes; the permutation puts a's bytes before b's.
-QOR_TARGET inline V Pack16(V a, V b) {
-  return _mm512_permutexvar_epi64(_mm512_set_epi64(7, 5, 3, 1, 6, 4, 2, 0), _mm512_packus_epi16(a, b));
-}
-QOR_TARGET inline V UnpackLo8(V a, V b) { return _mm512_unpacklo_epi8(a, b); }
-QOR_TARGET inline V UnpackHi8(V a, V b) { return _mm512_unpackhi_epi8(a, b); }
-QOR_TARGET inline V UnpackLo16(V a, V b) { return _mm512_unpacklo_epi16(a, b); }
-QOR_TARGET inline V UnpackHi16(V a, V b) { return _mm512_unpackhi_epi16(a, b); }
-QOR_TARGET inline V UnpackLo32(V a, V b) { return _mm512_unpacklo_epi32(a, b); }
-QOR_TARGET inline V UnpackHi32(V a, V b) { return _mm512_unpackhi_epi32(a, b); }
-QOR_TARGET inline V UnpackLo64(V a, V b) { return _mm512_unpacklo_epi64(a, b); }
-QOR_TARGET inline V UnpackHi64(V a, V b) { return _mm512_unpackhi_epi64(a, b); }
-}  // namespace avx512
-#define QOR_NARROWER_TRANSPOSE avx2::TransposeColumns
-#define QOR_UNIT avx512
-#include "ShadeRowKernels.inc"
-#undef QOR_NARROWER_TRANSPOSE
-#undef QOR_UNIT
-#undef QOR_TARGET
-
 struct Loops {
   void (*pfnAdd)(BYTE*, const BYTE*, const BYTE*, BYTE, std::size_t);
   void (*pfnAdd3)(BYTE*, const BYTE*, const BYTE*, const BYTE*, BYTE, std::size_t);
@@ -157,20 +105,13 @@ struct Loops {
 };
 const Loops kSse2 = {&sse2::AddRow, &sse2::AddRow3, &sse2::BumpTermRow, &sse2::TransposeColumns};
 const Loops kAvx2 = {&avx2::AddRow, &avx2::AddRow3, &avx2::BumpTermRow, &avx2::TransposeColumns};
-const Loops kAvx512 = {&avx512::AddRow, &avx512::AddRow3, &avx512::BumpTermRow, &avx512::TransposeColumns};
 
 bool Has(VectorUnit eUnit) {
   __builtin_cpu_init();
-  switch (eUnit) {
-    case VectorUnit::Avx2: return __builtin_cpu_supports("avx2");
-    case VectorUnit::Avx512: return __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw");
-    default: return true;
-  }
+  return eUnit == VectorUnit::Sse2 || __builtin_cpu_supports("avx2");
 }
 
-const Loops& LoopsOf(VectorUnit eUnit) {
-  return eUnit == VectorUnit::Avx512 ? kAvx512 : eUnit == VectorUnit::Avx2 ? kAvx2 : kSse2;
-}
+const Loops& LoopsOf(VectorUnit eUnit) { return eUnit == VectorUnit::Avx2 ? kAvx2 : kSse2; }
 
 const Loops* g_pSelected = nullptr;  // set through the seam only
 
@@ -203,9 +144,6 @@ bool SelectVectorUnit(VectorUnit eUnit) {
   return true;
 }
 
-VectorUnit GetVectorUnit() {
-  const Loops* p = &Current();
-  return p == &kAvx512 ? VectorUnit::Avx512 : p == &kAvx2 ? VectorUnit::Avx2 : VectorUnit::Sse2;
-}
+VectorUnit GetVectorUnit() { return &Current() == &kAvx2 ? VectorUnit::Avx2 : VectorUnit::Sse2; }
 
 }  // namespace qor::shade

@@ -31,7 +31,7 @@ void TransposeColumns(BYTE* pDst, std::size_t nStride, const BYTE* const pColumn
 
 // Test and benchmark seam: the unit the loops run on. Choosing one the
 // processor lacks is refused (false) and changes nothing.
-enum class VectorUnit { Sse2, Avx2, Avx512 };
+enum class VectorUnit { Sse2, Avx2 };
 QOR032_API bool SelectVectorUnit(VectorUnit eUnit);
 QOR032_API VectorUnit GetVectorUnit();
 

@@ -482,7 +482,8 @@ void Shade::CreateMetalShade() {
   int owners[kTile + kMetalBand];  // the run whose colour each diagonal holds, or -1
   // The runs that start or end (the row after their last) at each row of a
   // band, as lists through nextEvent.
-  int firstEvent[kMetalBand], eventRun[4 * kScratches], nextEvent[4 * kScratches];
+  int firstEvent[kMetalBand], eventRun[4 * kScratches + 1], nextEvent[4 * kScratches];
+  u32 eventRow[4 * kScratches + 1];
   for (u32 x0 = 0; x0 < W; x0 += kTile) {
     const u32 nLen = std::min<u32>(kTile, W - x0);
     columnTerms(x0, nLen);
@@ -513,16 +514,24 @@ void Shade::CreateMetalShade() {
       std::memset(colours, 0, static_cast<std::size_t>(nColours));
       std::fill(owners, owners + nColours, -1);
       std::fill(firstEvent, firstEvent + nRows, -1);
+      // The starts and ends inside the band, gathered without a branch on
+      // each, then linked to their rows.
       int nEvents = 0;
       for (int i = 0; i < nRuns; ++i) {
-        if (runs[i].Covers(yBand)) update(i, yBand);
-        for (const u64 yEvent : {static_cast<u64>(runs[i].nRow), static_cast<u64>(runs[i].nRow) + runs[i].nCount}) {
-          if (yEvent <= yBand || yEvent >= yBand + nRows) continue;
-          eventRun[nEvents] = i;
-          nextEvent[nEvents] = firstEvent[yEvent - yBand];
-          firstEvent[yEvent - yBand] = nEvents++;
-        }
+        const u64 yStart = runs[i].nRow, yEnd = yStart + runs[i].nCount;
+        eventRun[nEvents] = i;
+        eventRow[nEvents] = static_cast<u32>(yStart - yBand);
+        nEvents += (yStart > yBand) & (yStart < yBand + nRows);
+        eventRun[nEvents] = i;
+        eventRow[nEvents] = static_cast<u32>(yEnd - yBand);
+        nEvents += (yEnd > yBand) & (yEnd < yBand + nRows);
       }
+      for (int e = 0; e < nEvents; ++e) {
+        nextEvent[e] = firstEvent[eventRow[e]];
+        firstEvent[eventRow[e]] = e;
+      }
+      for (int i = 0; i < nRuns; ++i)
+        if (runs[i].Covers(yBand)) update(i, yBand);
       light(
           x0, nLen, yBand, nRows, [&](u32 yIn) -> const BYTE* { return colours + (nRows - 1 - yIn); },
           [&](u32 yIn) {
