@@ -17,8 +17,9 @@ typedef __m128i V;
 const std::size_t W = 16;
 inline V Load(const void* p) { return _mm_loadu_si128(static_cast<const __m128i*>(p)); }
 inline void Store(void* p, V v) { _mm_storeu_si128(static_cast<__m128i*>(p), v); }
-inline void StoreLanes(BYTE* p, std::size_t, V v) { Store(p, v); }
-inline V Terms(const BYTE* p) { return Load(p); }
+inline V LoadColumn(const BYTE* const pColumns[32], int j, std::size_t h, std::size_t k) {
+  return Load(pColumns[16 * h + j] + k);
+}
 inline V Set8(BYTE c) { return _mm_set1_epi8(static_cast<char>(c)); }
 inline V Set16(int n) { return _mm_set1_epi16(static_cast<short>(n)); }
 inline V Add8(V a, V b) { return _mm_add_epi8(a, b); }
@@ -39,18 +40,17 @@ inline V UnpackHi32(V a, V b) { return _mm_unpackhi_epi32(a, b); }
 inline V UnpackLo64(V a, V b) { return _mm_unpacklo_epi64(a, b); }
 inline V UnpackHi64(V a, V b) { return _mm_unpackhi_epi64(a, b); }
 }  // namespace sse2
-// One row at a time: what SSE2 leaves, fewer than 16 rows.
-void TransposeRows(BYTE* pDst, std::size_t nStride, const BYTE* const pColumns[16], std::size_t nFirst,
-                   const BYTE colTerms[16], std::size_t nRows) {
+// One row at a time: blocks of fewer than 16 rows.
+void TransposeRows(BYTE* pDst, std::size_t nStride, const BYTE* const pColumns[32], std::size_t nFirst,
+                   const BYTE colTerms[32], std::size_t nRows) {
   for (std::size_t k = 0; k < nRows; ++k) {
     BYTE* pRow = pDst + k * nStride;
-    for (int j = 0; j < 16; ++j) pRow[j] = static_cast<BYTE>(pColumns[j][nFirst + k] + colTerms[j]);
+    for (int j = 0; j < 32; ++j) pRow[j] = static_cast<BYTE>(pColumns[j][nFirst + k] + colTerms[j]);
   }
 }
-#define QOR_NARROWER_TRANSPOSE TransposeRows
+
 #define QOR_UNIT sse2
 #include "ShadeRowKernels.inc"
-#undef QOR_NARROWER_TRANSPOSE
 #undef QOR_UNIT
 #undef QOR_TARGET
 
@@ -61,12 +61,10 @@ typedef __m256i V;
 const std::size_t W = 32;
 QOR_TARGET inline V Load(const void* p) { return _mm256_loadu_si256(static_cast<const __m256i*>(p)); }
 QOR_TARGET inline void Store(void* p, V v) { _mm256_storeu_si256(static_cast<__m256i*>(p), v); }
-QOR_TARGET inline void StoreLanes(BYTE* p, std::size_t nStep, V v) {
-  _mm_storeu_si128(reinterpret_cast<__m128i*>(p), _mm256_castsi256_si128(v));
-  _mm_storeu_si128(reinterpret_cast<__m128i*>(p + nStep), _mm256_extracti128_si256(v, 1));
-}
-QOR_TARGET inline V Terms(const BYTE* p) {
-  return _mm256_broadcastsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)));
+QOR_TARGET inline V LoadColumn(const BYTE* const pColumns[32], int j, std::size_t, std::size_t k) {
+  return _mm256_inserti128_si256(
+      _mm256_castsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(pColumns[j] + k))),
+      _mm_loadu_si128(reinterpret_cast<const __m128i*>(pColumns[16 + j] + k)), 1);
 }
 QOR_TARGET inline V Set8(BYTE c) { return _mm256_set1_epi8(static_cast<char>(c)); }
 QOR_TARGET inline V Set16(int n) { return _mm256_set1_epi16(static_cast<short>(n)); }
@@ -89,10 +87,8 @@ QOR_TARGET inline V UnpackHi32(V a, V b) { return _mm256_unpackhi_epi32(a, b); }
 QOR_TARGET inline V UnpackLo64(V a, V b) { return _mm256_unpacklo_epi64(a, b); }
 QOR_TARGET inline V UnpackHi64(V a, V b) { return _mm256_unpackhi_epi64(a, b); }
 }  // namespace avx2
-#define QOR_NARROWER_TRANSPOSE sse2::TransposeColumns
 #define QOR_UNIT avx2
 #include "ShadeRowKernels.inc"
-#undef QOR_NARROWER_TRANSPOSE
 #undef QOR_UNIT
 #undef QOR_TARGET
 
@@ -101,7 +97,7 @@ struct Loops {
   void (*pfnAdd3)(BYTE*, const BYTE*, const BYTE*, const BYTE*, BYTE, std::size_t);
   void (*pfnBumpTerms)(BYTE*, const std::int16_t*, std::int16_t, std::int16_t, std::int16_t, std::int16_t,
                        std::size_t);
-  void (*pfnTranspose)(BYTE*, std::size_t, const BYTE* const[16], std::size_t, const BYTE[16], std::size_t);
+  void (*pfnTranspose)(BYTE*, std::size_t, const BYTE* const[32], std::size_t, const BYTE[32], std::size_t);
 };
 const Loops kSse2 = {&sse2::AddRow, &sse2::AddRow3, &sse2::BumpTermRow, &sse2::TransposeColumns};
 const Loops kAvx2 = {&avx2::AddRow, &avx2::AddRow3, &avx2::BumpTermRow, &avx2::TransposeColumns};
@@ -133,8 +129,8 @@ void BumpTermRow(BYTE* t, const std::int16_t* p, std::int16_t nRow, std::int16_t
   Current().pfnBumpTerms(t, p, nRow, nScale, nLow, nHigh, n);
 }
 
-void TransposeColumns(BYTE* pDst, std::size_t nStride, const BYTE* const pColumns[16], std::size_t nFirst,
-                      const BYTE colTerms[16], std::size_t nRows) {
+void TransposeColumns(BYTE* pDst, std::size_t nStride, const BYTE* const pColumns[32], std::size_t nFirst,
+                      const BYTE colTerms[32], std::size_t nRows) {
   Current().pfnTranspose(pDst, nStride, pColumns, nFirst, colTerms, nRows);
 }
 

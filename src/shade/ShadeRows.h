@@ -25,9 +25,9 @@ void BumpTermRow(BYTE* t, const std::int16_t* p, std::int16_t nRow, std::int16_t
                  std::int16_t nHigh, std::size_t n);
 // Columns read down, rows written across: row k of the block (at
 // pDst + k * nStride) gets pColumns[j][nFirst + k] + colTerms[j] in its
-// column j, for the 16 columns j and nRows rows k.
-void TransposeColumns(BYTE* pDst, std::size_t nStride, const BYTE* const pColumns[16], std::size_t nFirst,
-                      const BYTE colTerms[16], std::size_t nRows);
+// column j, for the 32 columns j and nRows rows k.
+void TransposeColumns(BYTE* pDst, std::size_t nStride, const BYTE* const pColumns[32], std::size_t nFirst,
+                      const BYTE colTerms[32], std::size_t nRows);
 
 // Test and benchmark seam: the unit the loops run on. Choosing one the
 // processor lacks is refused (false) and changes nothing.

@@ -31,7 +31,7 @@ const unsigned int kTile = 2048;
 // Columns written together by the column-major styles, so that every row is
 // touched with a run of bytes rather than one byte at a time, and the rows
 // they finish together.
-const unsigned int kColumnBlock = 16;
+const unsigned int kColumnBlock = 32;
 const unsigned int kColumnBand = 64;
 
 // Quotients by one divisor without a division instruction each: n / d for
@@ -138,7 +138,7 @@ void FillColumns(BYTE* pBits, std::size_t nStride, u32 W, u32 H, const Noise& no
     }
     return;
   }
-  // Every column's H reads are contiguous in the noise bytes. Blocks of 16
+  // Every column's H reads are contiguous in the noise bytes. Blocks of 32
   // columns are read down and written across, band by band of rows, so that
   // each band's rows are finished while they are still in the cache. The
   // last block and band may overlap the ones before: their pixels are written
