@@ -8,33 +8,25 @@
 
 namespace {
 
-TEST(HandleMap, FromHandleGivesATemporaryUntilTheMapIsCleared) {
-  HWND hWnd = ::CreateWindowExA(0, "STATIC", "raw", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+HWND RawWindow() {
+  return ::CreateWindowExA(0, "STATIC", "raw", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+}
+
+TEST(HandleMap, TemporariesPermanentOwnersAndDetach) {
+  HWND hWnd = RawWindow();
   ASSERT_NE(hWnd, nullptr);
   EXPECT_EQ(CWnd::FromHandlePermanent(hWnd), nullptr);
   CWnd* pTemp = CWnd::FromHandle(hWnd);
   ASSERT_NE(pTemp, nullptr);
   EXPECT_EQ(pTemp->m_hWnd, hWnd);
   EXPECT_EQ(CWnd::FromHandle(hWnd), pTemp);  // the same wrapper while it lives
-  EXPECT_EQ(CWnd::FromHandlePermanent(hWnd), nullptr);
   EXPECT_EQ(CWnd::FromHandle(nullptr), nullptr);
-
-  CWnd::DeleteTempMap();
-  EXPECT_TRUE(::IsWindow(hWnd));  // deleting the wrapper left the window alone
-  ::DestroyWindow(hWnd);
-}
-
-TEST(HandleMap, AttachMakesTheObjectPermanentAndDetachUndoesIt) {
-  HWND hWnd = ::CreateWindowExA(0, "STATIC", "raw", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-  ASSERT_NE(hWnd, nullptr);
-  CWnd* pTemp = CWnd::FromHandle(hWnd);
   {
     CWnd wnd;
     ASSERT_TRUE(wnd.Attach(hWnd));
     EXPECT_EQ(CWnd::FromHandlePermanent(hWnd), &wnd);
     EXPECT_EQ(CWnd::FromHandle(hWnd), &wnd);
     EXPECT_EQ(pTemp->m_hWnd, hWnd);  // a wrapper handed out before stays usable
-
     CWnd second;
     EXPECT_FALSE(second.Attach(hWnd));  // one owner per window
     EXPECT_FALSE(wnd.Attach(hWnd));     // one window per object
@@ -42,40 +34,27 @@ TEST(HandleMap, AttachMakesTheObjectPermanentAndDetachUndoesIt) {
     EXPECT_EQ(wnd.m_hWnd, nullptr);
     EXPECT_EQ(CWnd::FromHandlePermanent(hWnd), nullptr);
   }
-  EXPECT_TRUE(::IsWindow(hWnd));  // a detached object does not destroy the window
   CWnd::DeleteTempMap();
-  ::DestroyWindow(hWnd);
-}
+  EXPECT_TRUE(::IsWindow(hWnd));  // neither a detached object nor a temporary destroys it
 
-TEST(HandleMap, AnOwnedWindowIsDestroyedWithItsObject) {
-  HWND hWnd = nullptr;
-  {
-    CWnd wnd;
-    ASSERT_TRUE(fwtest::CreatePopup(wnd, "scoped"));
-    hWnd = wnd.m_hWnd;
-  }
-  EXPECT_FALSE(::IsWindow(hWnd));
-  EXPECT_EQ(CWnd::FromHandlePermanent(hWnd), nullptr);
-}
-
-TEST(HandleMap, AnAttachedWindowDestroyedThroughTheObjectIsDetached) {
-  HWND hWnd = ::CreateWindowExA(0, "STATIC", "raw", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  // An attached window destroyed through the object is detached; an owned
+  // window is destroyed with its object.
   CWnd wnd;
   ASSERT_TRUE(wnd.Attach(hWnd));
   EXPECT_TRUE(wnd.DestroyWindow());
   EXPECT_FALSE(::IsWindow(hWnd));
   EXPECT_EQ(wnd.m_hWnd, nullptr);
   EXPECT_EQ(CWnd::FromHandlePermanent(hWnd), nullptr);
-}
-
-TEST(HandleMap, GetSafeHwndOfANullWindowIsNull) {
-  CWnd wnd;
-  ASSERT_TRUE(fwtest::CreatePopup(wnd, "safe"));
-  CWnd* volatile pMissing = wnd.GetDlgItem(12345);
-  EXPECT_EQ(pMissing, nullptr);
-  EXPECT_EQ(pMissing->GetSafeHwnd(), nullptr);
-  EXPECT_EQ(wnd.GetSafeHwnd(), wnd.m_hWnd);
-  EXPECT_EQ(static_cast<HWND>(wnd), wnd.m_hWnd);
+  {
+    CWnd scoped;
+    ASSERT_TRUE(fwtest::CreatePopup(scoped, "scoped"));
+    hWnd = scoped.m_hWnd;
+    CWnd* volatile pMissing = scoped.GetDlgItem(12345);
+    EXPECT_EQ(pMissing->GetSafeHwnd(), nullptr);  // MFC's idiom on a missing item
+    EXPECT_EQ(static_cast<HWND>(scoped), hWnd);
+  }
+  EXPECT_FALSE(::IsWindow(hWnd));
+  EXPECT_EQ(CWnd::FromHandlePermanent(hWnd), nullptr);
 }
 
 // ---------------------------------------------------------------------------
@@ -107,27 +86,21 @@ BEGIN_MESSAGE_MAP(CLifeWnd, CWnd)
   ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
-TEST(Lifecycle, ASelfDeletingWindowIsDeletedOnceAfterItsLastMessage) {
+TEST(Lifecycle, SelfDeletingWindowsAndOneWindowPerObject) {
   CLifeWnd::s_nDestroyed = CLifeWnd::s_nPostNcDestroy = CLifeWnd::s_nDeleted = 0;
   auto* pWnd = new CLifeWnd;
   ASSERT_TRUE(fwtest::CreatePopup(*pWnd, "life"));
   HWND hWnd = pWnd->m_hWnd;
   ::DestroyWindow(hWnd);  // not through the object: the object learns of it by message
   EXPECT_EQ(CLifeWnd::s_nDestroyed, 1);
-  EXPECT_EQ(CLifeWnd::s_nPostNcDestroy, 1);
+  EXPECT_EQ(CLifeWnd::s_nPostNcDestroy, 1);  // once, after the last message
   EXPECT_EQ(CLifeWnd::s_nDeleted, 1);
   EXPECT_EQ(CWnd::FromHandlePermanent(hWnd), nullptr);
-}
+  // A failed creation calls PostNcDestroy too.
+  EXPECT_FALSE((new CLifeWnd)->CreateEx(0, "NoSuchWindowClass", "x", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
+  EXPECT_EQ(CLifeWnd::s_nPostNcDestroy, 2);
+  EXPECT_EQ(CLifeWnd::s_nDeleted, 2);
 
-TEST(Lifecycle, FailedCreationCallsPostNcDestroy) {
-  CLifeWnd::s_nPostNcDestroy = CLifeWnd::s_nDeleted = 0;
-  auto* pWnd = new CLifeWnd;
-  EXPECT_FALSE(pWnd->CreateEx(0, "NoSuchWindowClass", "x", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
-  EXPECT_EQ(CLifeWnd::s_nPostNcDestroy, 1);
-  EXPECT_EQ(CLifeWnd::s_nDeleted, 1);
-}
-
-TEST(Lifecycle, AnObjectCreatesOneWindowAtATime) {
   CWnd wnd;
   ASSERT_TRUE(fwtest::CreatePopup(wnd, "one"));
   HWND hFirst = wnd.m_hWnd;
@@ -194,7 +167,7 @@ BEGIN_MESSAGE_MAP(CSubclassedButton, CButton)
   ON_WM_LBUTTONDOWN()
 END_MESSAGE_MAP()
 
-TEST(Subclass, PreSubclassWindowRunsForCreatedAndSubclassedWindows) {
+TEST(Subclass, PreSubclassAndUnsubclassForCreatedAndExistingWindows) {
   CWnd parent;
   ASSERT_TRUE(fwtest::CreatePopup(parent, "parent"));
   CSubclassedButton created;
@@ -203,11 +176,7 @@ TEST(Subclass, PreSubclassWindowRunsForCreatedAndSubclassedWindows) {
   EXPECT_EQ(created.m_hWndAtPreSubclass, created.m_hWnd);
   EXPECT_NE(created.GetStyle() & BS_NOTIFY, 0u);
   EXPECT_EQ(created.GetButtonStyle() & BS_TYPEMASK, static_cast<UINT>(BS_AUTOCHECKBOX));
-}
 
-TEST(Subclass, UnsubclassRestoresTheOriginalProcedure) {
-  CWnd parent;
-  ASSERT_TRUE(fwtest::CreatePopup(parent, "parent"));
   HWND hButton = ::CreateWindowExA(0, "BUTTON", "b", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, 0, 0, 50, 20,
                                    parent.m_hWnd, reinterpret_cast<HMENU>(12), nullptr, nullptr);
   const LONG_PTR pfnOriginal = ::GetWindowLongPtrA(hButton, GWLP_WNDPROC);
@@ -327,17 +296,15 @@ TEST(Paint, ClientAndWindowDCsDrawOnTheWindow) {
 TEST(WindowHelpers, StylesTextAndGeometry) {
   CWnd wnd;
   ASSERT_TRUE(fwtest::CreatePopup(wnd, "helpers", 100, 80));
-  EXPECT_NE(wnd.GetStyle() & WS_POPUP, 0u);
   EXPECT_TRUE(wnd.ModifyStyle(0, WS_BORDER));
-  EXPECT_NE(wnd.GetStyle() & WS_BORDER, 0u);
+  EXPECT_NE(wnd.GetStyle() & (WS_BORDER | WS_POPUP), 0u);
   EXPECT_FALSE(wnd.ModifyStyle(0, WS_BORDER));  // no change
   EXPECT_TRUE(wnd.ModifyStyle(WS_BORDER, 0));
   EXPECT_EQ(wnd.GetStyle() & WS_BORDER, 0u);
   EXPECT_TRUE(wnd.ModifyStyleEx(0, WS_EX_TOOLWINDOW));
   EXPECT_NE(wnd.GetExStyle() & WS_EX_TOOLWINDOW, 0u);
 
-  const std::string strLong(300, 'q');
-  wnd.SetWindowText(strLong.c_str());
+  wnd.SetWindowText(std::string(300, 'q').c_str());
   CString str;
   wnd.GetWindowText(str);
   EXPECT_EQ(str.GetLength(), 300);
@@ -346,27 +313,23 @@ TEST(WindowHelpers, StylesTextAndGeometry) {
   EXPECT_EQ(wnd.GetWindowText(szShort, sizeof szShort), 7);
 
   wnd.MoveWindow(20, 30, 90, 70);
-  CRect rcWindow;
+  CRect rcWindow, rcClient, rc(1, 2, 3, 4);
   wnd.GetWindowRect(&rcWindow);
-  EXPECT_EQ(rcWindow, CRect(20, 30, 110, 100));
-  CRect rcClient;
   wnd.GetClientRect(&rcClient);
+  EXPECT_EQ(rcWindow, CRect(20, 30, 110, 100));
   EXPECT_EQ(rcClient, CRect(0, 0, 90, 70));  // a popup without frame
   CPoint pt(5, 6);
   wnd.ClientToScreen(&pt);
-  EXPECT_EQ(pt, CPoint(25, 36));
-  wnd.ScreenToClient(&pt);
-  EXPECT_EQ(pt, CPoint(5, 6));
-  CRect rc(1, 2, 3, 4);
   wnd.ClientToScreen(&rc);
+  EXPECT_EQ(pt, CPoint(25, 36));
   EXPECT_EQ(rc, CRect(21, 32, 23, 34));
+  wnd.ScreenToClient(&pt);
   wnd.ScreenToClient(&rc);
+  EXPECT_EQ(pt, CPoint(5, 6));
   EXPECT_EQ(rc, CRect(1, 2, 3, 4));
-
   EXPECT_TRUE(wnd.SetWindowPos(&CWnd::wndTop, 0, 0, 50, 40, SWP_NOMOVE | SWP_NOZORDER));
   wnd.GetClientRect(&rcClient);
   EXPECT_EQ(rcClient, CRect(0, 0, 50, 40));
-  EXPECT_TRUE(wnd.IsWindowVisible());
   wnd.ShowWindow(SW_HIDE);
   EXPECT_FALSE(wnd.IsWindowVisible());
   EXPECT_TRUE(wnd.IsWindow());
