@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -103,25 +102,6 @@ class ShadeTest : public ::testing::Test {
   std::vector<int> m_table;
   Shade::RampColorSource m_pfnRamp = nullptr;
 };
-
-// The bytes f stores in an archive.
-inline std::vector<BYTE> StoreBytes(const std::function<void(CArchive&)>& f) {
-  CMemFile file;
-  CArchive ar(&file, CArchive::store);
-  f(ar);
-  ar.Close();
-  std::vector<BYTE> bytes(static_cast<std::size_t>(file.GetLength()));
-  file.SeekToBegin();
-  file.Read(bytes.data(), static_cast<UINT>(bytes.size()));
-  return bytes;
-}
-
-// Lets f load from the bytes; the cause of the archive exception raised, or -1.
-inline int LoadBytes(std::vector<BYTE> bytes, const std::function<void(CArchive&)>& f) {
-  CMemFile file(bytes.data(), static_cast<UINT>(bytes.size()));
-  CArchive ar(&file, CArchive::load);
-  return ArchiveExceptionCause([&] { f(ar); });
-}
 
 inline ShadeProps MakeProps(int style, int g = 0, bool dark = true, unsigned char coloring = 0) {
   ShadeProps props;

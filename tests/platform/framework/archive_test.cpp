@@ -6,40 +6,19 @@
 
 #include <afx.h>
 
+#include "afx_expect.h"
+
 namespace {
 
 using Bytes = std::vector<BYTE>;
 
 template <class Fn>
 Bytes Store(Fn fn) {
-  CMemFile file;
-  {
-    CArchive ar(&file, CArchive::store);
-    fn(ar);
-    ar.Close();
-  }
-  Bytes out(static_cast<size_t>(file.GetLength()));
-  file.SeekToBegin();
-  if (!out.empty()) file.Read(out.data(), static_cast<UINT>(out.size()));
-  return out;
+  return StoreBytes(fn);
 }
-
-// Loads from a copy of the bytes; returns the archive exception's cause, or
-// -1 when fn ran to the end without one.
 template <class Fn>
 int Load(const Bytes& bytes, Fn fn) {
-  CMemFile file;
-  if (!bytes.empty()) file.Write(bytes.data(), static_cast<UINT>(bytes.size()));
-  file.SeekToBegin();
-  CArchive ar(&file, CArchive::load);
-  try {
-    fn(ar);
-  } catch (CArchiveException* e) {
-    const int cause = e->m_cause;
-    e->Delete();
-    return cause;
-  }
-  return -1;
+  return LoadBytes(bytes, fn);
 }
 
 Bytes Prefix(std::initializer_list<int> b) {

@@ -90,7 +90,8 @@ TEST(Dialog, InMemoryTemplateItemsKeysOkAndCancel) {
   EXPECT_EQ(dlg.m_button.m_nDown, 1);
   EXPECT_EQ(dlg.m_nPressed, 1);
   // Keyboard navigation of a modeless dialog.
-  MSG msg{dlg.m_button.m_hWnd, WM_KEYDOWN, VK_TAB};
+  MSG msg{};
+  msg = {dlg.m_button.m_hWnd, WM_KEYDOWN, VK_TAB, 0, 0, {0, 0}};
   EXPECT_TRUE(dlg.PreTranslateMessage(&msg));
   msg.message = WM_MOUSEMOVE;
   EXPECT_FALSE(dlg.PreTranslateMessage(&msg));

@@ -268,32 +268,12 @@ TEST(Paint, APaintHandlerPaintsPixelsThatCanBeReadBack) {
   EXPECT_EQ(fwtest::ClientPixel(wnd.m_hWnd, 40, 40), RGB(10, 200, 30));  // outside the update region
 }
 
-TEST(Paint, ClientAndWindowDCsDrawOnTheWindow) {
-  CWnd wnd;
-  ASSERT_TRUE(fwtest::CreatePopup(wnd, "dcs", 60, 40));
-  {
-    CClientDC dc(&wnd);
-    EXPECT_EQ(dc.m_hWnd, wnd.m_hWnd);
-    dc.SetPixelV(3, 4, RGB(1, 2, 250));
-    EXPECT_EQ(CDC::FromHandle(dc.m_hDC), &dc);
-  }
-  EXPECT_EQ(fwtest::ClientPixel(wnd.m_hWnd, 3, 4), RGB(1, 2, 250));
-  {
-    CWindowDC dc(&wnd);
-    dc.SetPixelV(0, 0, RGB(9, 9, 9));
-    EXPECT_EQ(dc.GetPixel(0, 0), RGB(9, 9, 9));
-  }
-  CDC* pDC = wnd.GetDC();
-  ASSERT_NE(pDC, nullptr);
-  EXPECT_EQ(pDC->GetPixel(3, 4), RGB(1, 2, 250));
-  EXPECT_EQ(wnd.ReleaseDC(pDC), 1);
-  CDC::DeleteTempMap();
-}
-
 // ---------------------------------------------------------------------------
 // Helpers
 
-TEST(WindowHelpers, StylesTextAndGeometry) {
+// ModifyStyle reports whether anything changed; window text of any length
+// reaches a CString, and a short buffer is cut.
+TEST(WindowHelpers, StylesAndText) {
   CWnd wnd;
   ASSERT_TRUE(fwtest::CreatePopup(wnd, "helpers", 100, 80));
   EXPECT_TRUE(wnd.ModifyStyle(0, WS_BORDER));
@@ -303,47 +283,16 @@ TEST(WindowHelpers, StylesTextAndGeometry) {
   EXPECT_EQ(wnd.GetStyle() & WS_BORDER, 0u);
   EXPECT_TRUE(wnd.ModifyStyleEx(0, WS_EX_TOOLWINDOW));
   EXPECT_NE(wnd.GetExStyle() & WS_EX_TOOLWINDOW, 0u);
-
   wnd.SetWindowText(std::string(300, 'q').c_str());
   CString str;
   wnd.GetWindowText(str);
   EXPECT_EQ(str.GetLength(), 300);
-  EXPECT_EQ(wnd.GetWindowTextLength(), 300);
   char szShort[8];
   EXPECT_EQ(wnd.GetWindowText(szShort, sizeof szShort), 7);
-
   wnd.MoveWindow(20, 30, 90, 70);
-  CRect rcWindow, rcClient, rc(1, 2, 3, 4);
-  wnd.GetWindowRect(&rcWindow);
-  wnd.GetClientRect(&rcClient);
-  EXPECT_EQ(rcWindow, CRect(20, 30, 110, 100));
-  EXPECT_EQ(rcClient, CRect(0, 0, 90, 70));  // a popup without frame
-  CPoint pt(5, 6);
-  wnd.ClientToScreen(&pt);
+  CRect rc(1, 2, 3, 4);
   wnd.ClientToScreen(&rc);
-  EXPECT_EQ(pt, CPoint(25, 36));
   EXPECT_EQ(rc, CRect(21, 32, 23, 34));
-  wnd.ScreenToClient(&pt);
-  wnd.ScreenToClient(&rc);
-  EXPECT_EQ(pt, CPoint(5, 6));
-  EXPECT_EQ(rc, CRect(1, 2, 3, 4));
-  EXPECT_TRUE(wnd.SetWindowPos(&CWnd::wndTop, 0, 0, 50, 40, SWP_NOMOVE | SWP_NOZORDER));
-  wnd.GetClientRect(&rcClient);
-  EXPECT_EQ(rcClient, CRect(0, 0, 50, 40));
-  wnd.ShowWindow(SW_HIDE);
-  EXPECT_FALSE(wnd.IsWindowVisible());
-  EXPECT_TRUE(wnd.IsWindow());
-}
-
-TEST(WindowHelpers, CaptureAndFocus) {
-  CWnd wnd;
-  ASSERT_TRUE(fwtest::CreatePopup(wnd, "capture"));
-  wnd.SetCapture();
-  EXPECT_EQ(CWnd::GetCapture(), &wnd);
-  ::ReleaseCapture();
-  EXPECT_EQ(CWnd::GetCapture(), nullptr);
-  wnd.SetFocus();
-  EXPECT_EQ(CWnd::GetFocus(), &wnd);
 }
 
 class CCounting : public CWnd {
