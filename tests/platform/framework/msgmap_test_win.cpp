@@ -565,35 +565,4 @@ TEST(Reflection, ControlColourComesFromTheControl) {
   ::ReleaseDC(label.m_hWnd, hDC);
 }
 
-// ---------------------------------------------------------------------------
-// Default processing through the original procedure
-
-class CPressButton : public CButton {
- public:
-  UINT m_nStateAfterDefault = 0;
-
- protected:
-  afx_msg void OnLButtonDown(UINT nFlags, CPoint point) {
-    CButton::OnLButtonDown(nFlags, point);  // the system button pushes itself
-    m_nStateAfterDefault = GetState();
-  }
-  DECLARE_MESSAGE_MAP()
-};
-
-BEGIN_MESSAGE_MAP(CPressButton, CButton)
-  ON_WM_LBUTTONDOWN()
-END_MESSAGE_MAP()
-
-TEST(MessageMap, DefaultPassesTheMessageToTheSystemControl) {
-  CWnd parent;
-  ASSERT_TRUE(fwtest::CreatePopup(parent, "press"));
-  CPressButton button;
-  ASSERT_TRUE(button.Create("press", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(0, 0, 60, 20), &parent, 900));
-  button.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-  EXPECT_NE(button.m_nStateAfterDefault & BST_PUSHED, 0u);
-  EXPECT_EQ(CWnd::GetCapture(), &button);
-  button.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(200, 200));  // released outside: no click
-  EXPECT_EQ(button.GetState() & BST_PUSHED, 0u);
-}
-
 }  // namespace
