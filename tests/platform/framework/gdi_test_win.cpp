@@ -160,36 +160,4 @@ TEST(Bitmap, MadeFromBitsOrLoadedFromResources) {
   EXPECT_EQ(missing.m_hObject, nullptr);
 }
 
-TEST(Region, CombineCompareAndHitTest) {
-  CRgn a, b, sum, both, expected;
-  ASSERT_TRUE(a.CreateRectRgn(0, 0, 10, 10));
-  ASSERT_TRUE(b.CreateRectRgnIndirect(CRect(5, 5, 15, 15)));
-  EXPECT_EQ(sum.CombineRgn(&a, &b, RGN_OR), ERROR);  // the target must exist first
-  ASSERT_TRUE(sum.CreateRectRgn(0, 0, 0, 0));
-  EXPECT_EQ(sum.CombineRgn(&a, &b, RGN_OR), COMPLEXREGION);
-  EXPECT_TRUE(sum.PtInRegion(12, 12));
-  EXPECT_TRUE(sum.PtInRegion(CPoint(2, 2)));
-  EXPECT_FALSE(sum.PtInRegion(12, 2));
-  CRect box;
-  sum.GetRgnBox(&box);
-  EXPECT_EQ(box, CRect(0, 0, 15, 15));
-  ASSERT_TRUE(both.CreateRectRgn(0, 0, 0, 0));
-  EXPECT_EQ(both.CombineRgn(&a, &b, RGN_AND), SIMPLEREGION);
-  ASSERT_TRUE(expected.CreateRectRgn(5, 5, 10, 10));
-  EXPECT_TRUE(both.EqualRgn(&expected));
-  EXPECT_FALSE(both.EqualRgn(&a));
-  EXPECT_FALSE(both.EqualRgn(nullptr));
-
-  // Region data round trip.
-  const int nSize = sum.GetRegionData(nullptr, 0);
-  ASSERT_GT(nSize, 0);
-  std::vector<BYTE> data(static_cast<size_t>(nSize));
-  ASSERT_EQ(sum.GetRegionData(reinterpret_cast<LPRGNDATA>(data.data()), nSize), nSize);
-  CRgn copy;
-  ASSERT_TRUE(copy.CreateFromData(nullptr, nSize, reinterpret_cast<const RGNDATA*>(data.data())));
-  EXPECT_TRUE(copy.EqualRgn(&sum));
-  copy.OffsetRgn(100, 0);
-  EXPECT_TRUE(copy.PtInRegion(112, 12));
-}
-
 }  // namespace
