@@ -153,7 +153,9 @@ TEST(BitmapFromImageListWin, AnImageOverTheBackgroundAndTheListUnchanged) {
   };
   for (int i : {2, 0, 1}) {
     CBitmap bmp;
-    if (i == 0) ASSERT_TRUE(bmp.CreateCompatibleBitmap(&screen, 3, 3));  // one held before
+    if (i == 0) {
+      ASSERT_TRUE(bmp.CreateCompatibleBitmap(&screen, 3, 3));  // one held before
+    }
     HGDIOBJ hHeld = bmp.m_hObject;
     GraphicsUtils::BitmapFromImageList(list, i, &screen, RGB(250, 240, 10), &bmp);
     EXPECT_EQ(look(bmp), std::vector<COLORREF>({colours[i], RGB(250, 240, 10), 16, 12})) << i;
