@@ -95,6 +95,10 @@ TEST(Application, ATestApplicationRunsUntilItsMainWindowCloses) {
     EXPECT_STREQ(AfxGetAppName(), "FwTestApp");
     EXPECT_STREQ(app.m_pszExeName, "framework_win_tests");
 
+    // Idle processing: the first call asks for more, the second deletes the
+    // temporary wrappers and is the last.
+    EXPECT_TRUE(app.CWinApp::OnIdle(0));
+    EXPECT_FALSE(app.CWinApp::OnIdle(1));
     ASSERT_TRUE(app.InitInstance());
     EXPECT_EQ(AfxGetMainWnd(), app.m_pMainWnd);
     EXPECT_EQ(CWnd::FromHandlePermanent(app.m_hFrame), app.m_pMainWnd);
