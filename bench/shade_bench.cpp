@@ -7,12 +7,15 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "PaletteDib.h"
 #include "Shade.h"
 #include "ShadeProps.h"
+#include "ShadeRows.h"
 
 namespace {
 
@@ -44,7 +47,7 @@ class BenchShade : public Shade {
       default: break;
     }
   }
-  std::size_t ImageBytes() const { return static_cast<std::size_t>(m_pDib->GetStride()) * m_nHeight; }
+  std::size_t ImageBytes() const { return static_cast<std::size_t>(m_dib.GetStride()) * m_nHeight; }
 };
 
 ShadeProps Props(int style) {
@@ -151,6 +154,21 @@ void RegisterAll() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // --unit=sse2|avx2 runs the generators on that vector unit instead of the
+  // one the library chooses.
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg.rfind("--unit=", 0) != 0) continue;
+    const std::string unit = arg.substr(7);
+    const auto e = unit == "sse2" ? qor::shade::VectorUnit::Sse2 : qor::shade::VectorUnit::Avx2;
+    if (!qor::shade::SelectVectorUnit(e)) {
+      std::fprintf(stderr, "this processor has no %s\n", unit.c_str());
+      return 1;
+    }
+    for (int j = i; j + 1 < argc; ++j) argv[j] = argv[j + 1];
+    --argc;
+    break;
+  }
   RegisterAll();
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;

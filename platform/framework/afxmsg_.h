@@ -27,6 +27,10 @@ typedef void (CWnd::*AFX_PMSGW)();
 // in the child's map under this base plus the original message number.
 #define WM_REFLECT_BASE 0xBC00
 
+// RegisterWindowMessage numbers its messages in this range.
+const UINT AFX_REGISTERED_MESSAGE_FIRST = 0xC000;
+const UINT AFX_REGISTERED_MESSAGE_LAST = 0xFFFF;
+
 // Command notification code of WM_COMMAND for menus and accelerators.
 #define CN_COMMAND 0
 #define CN_UPDATE_COMMAND_UI ((UINT)(-1))
@@ -74,13 +78,19 @@ enum AfxSig : UINT_PTR {
   AfxSigNotify_RANGE,  // void (UINT, NMHDR*, LRESULT*)
 };
 
+// Every ON_REGISTERED_MESSAGE handler has the ON_MESSAGE form.
+const AfxSig AfxSig_registered = AfxSig_lwl;
+
 struct AFX_MSGMAP_ENTRY {
   UINT nMessage;    // window message
   UINT nCode;       // control notification code, or 0
   UINT nID;         // control or command identifier, or 0 for window messages
   UINT nLastID;     // last identifier of a range
-  UINT_PTR nSig;    // AfxSig code; for registered messages the address of the message number
+  UINT_PTR nSig;    // AfxSig code
   AFX_PMSG pfn;     // the handler
+  // For ON_REGISTERED_MESSAGE: the variable that holds the message number,
+  // which is known only once the program runs. Null for every other entry.
+  const UINT* pnRegisteredMessage = nullptr;
 };
 
 struct AFX_MSGMAP {
@@ -204,9 +214,10 @@ inline AFX_PMSG AfxCmdMsgFn(R (CCmdTarget::*pfn)(A...)) noexcept {
 
 // A message number from RegisterWindowMessage, held in a UINT variable whose
 // address the entry keeps.
-#define ON_REGISTERED_MESSAGE(nMessageVariable, memberFxn)   \
-  {0xC000, 0, 0, 0, (UINT_PTR)(UINT*)(&nMessageVariable), \
-   AfxWndMsgFn(static_cast<LRESULT (CWnd::*)(WPARAM, LPARAM)>(&ThisClass::memberFxn))},
+#define ON_REGISTERED_MESSAGE(nMessageVariable, memberFxn)                                \
+  {AFX_REGISTERED_MESSAGE_FIRST, 0, 0, 0, AfxSig_registered,                              \
+   AfxWndMsgFn(static_cast<LRESULT (CWnd::*)(WPARAM, LPARAM)>(&ThisClass::memberFxn)), \
+   &(nMessageVariable)},
 
 // Commands (menus, accelerators, control notifications).
 #define ON_COMMAND(id, memberFxn) \

@@ -20,9 +20,10 @@ const AFX_MSGMAP_ENTRY* PASCAL CCmdTarget::FindMessageEntry(const AFX_MSGMAP* pM
   // The derived class's map comes first, so its entries override the base's.
   for (; pMap != nullptr; pMap = pMap->pfnGetBaseMap != nullptr ? pMap->pfnGetBaseMap() : nullptr) {
     for (const AFX_MSGMAP_ENTRY* e = pMap->lpEntries; e->nSig != AfxSig_end; ++e) {
-      if (e->nMessage == 0xC000) {
-        // A registered message: the entry holds the address of its number.
-        if (nMessage >= 0xC000 && nCode == 0 && nID == 0 && *reinterpret_cast<const UINT*>(e->nSig) == nMessage)
+      if (e->pnRegisteredMessage != nullptr) {
+        // A registered message: its number is read from the entry's variable.
+        if (nMessage >= AFX_REGISTERED_MESSAGE_FIRST && nMessage <= AFX_REGISTERED_MESSAGE_LAST && nCode == 0 &&
+            nID == 0 && *e->pnRegisteredMessage == nMessage)
           return e;
         continue;
       }
@@ -152,9 +153,8 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
 BOOL CWnd::DispatchEntry(const AFX_MSGMAP_ENTRY* e, UINT message, WPARAM wParam, LPARAM lParam,
                          LRESULT* pResult) {
   const AFX_PMSGW pfn = static_cast<AFX_PMSGW>(e->pfn);
-  const UINT_PTR nSig = e->nMessage == 0xC000 ? static_cast<UINT_PTR>(AfxSig_lwl) : e->nSig;
   LRESULT r = 0;
-  switch (nSig) {
+  switch (e->nSig) {
     case AfxSig_vv:
       (this->*pfn)();
       break;
@@ -313,6 +313,7 @@ BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
     }
     case WM_NOTIFY: {
       auto* pNMHDR = reinterpret_cast<NMHDR*>(lParam);
+      if (pNMHDR == nullptr) return FALSE;
       AFX_NOTIFY notify{pResult, pNMHDR};
       return OnCmdMsg(0, MAKELONG(pNMHDR->code, WM_REFLECT_BASE + WM_NOTIFY), &notify, nullptr);
     }

@@ -5,6 +5,7 @@
 
 #include "BkgStyle.h"
 #include "ImageWrapper.h"
+#include "Shade.h"
 
 namespace {
 AFX_EXTENSION_MODULE g_qor032Module = {};
@@ -18,6 +19,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD dwReason, LPVOID /*lpR
       // framework owns it from here on.
       new CDynLinkLibrary(g_qor032Module);
       ImageWrapper::Initialize();
+      Shade::SetRampColorSource(&Shade::GetSystemRampColors);
       return TRUE;
     case DLL_PROCESS_DETACH:
       BkgStyle::DeleteInstance();

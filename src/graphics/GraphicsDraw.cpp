@@ -1,10 +1,14 @@
 // The device-independent part of GraphicsUtils' drawing helpers.
 #include "GraphicsDraw.h"
 
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <utility>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include <CPI.h>
 
@@ -194,14 +198,32 @@ const void* RegionRects::GetData() {
   return m_block.data();
 }
 
+namespace {
+
+// The first column from x on whose pixel is transparent (bTransparent) or
+// not, or nWidth; four pixels at a time where SSE2 is there.
+int FindNext(const COLORREF* pRow, int x, int nWidth, COLORREF crTransparent, bool bTransparent) {
+#if defined(__SSE2__)
+  const __m128i vKey = _mm_set1_epi32(static_cast<int>(crTransparent));
+  const int nFlip = bTransparent ? 0 : 0xF;
+  for (; x + 4 <= nWidth; x += 4) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pRow + x));
+    const int nMask = _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(v, vKey))) ^ nFlip;
+    if (nMask != 0) return x + std::countr_zero(static_cast<unsigned>(nMask));
+  }
+#endif
+  while (x < nWidth && (pRow[x] == crTransparent) != bTransparent) ++x;
+  return x;
+}
+
+}  // namespace
+
 void ScanRow(const COLORREF* pRow, int nWidth, int y, COLORREF crTransparent, RegionRects& rects) {
-  int x = 0;
+  int x = FindNext(pRow, 0, nWidth, crTransparent, false);
   while (x < nWidth) {
-    while (x < nWidth && pRow[x] == crTransparent) ++x;
-    if (x == nWidth) break;
-    const int nStart = x;
-    while (x < nWidth && pRow[x] != crTransparent) ++x;
-    rects.Add(nStart, y, x, y + 1);
+    const int nEnd = FindNext(pRow, x, nWidth, crTransparent, true);
+    rects.Add(x, y, nEnd, y + 1);
+    x = FindNext(pRow, nEnd, nWidth, crTransparent, false);
   }
 }
 

@@ -57,8 +57,9 @@ tagRGBQUAD GraphicsUtils::RGB2RGBQUAD(unsigned long crColor) {
 
 void GraphicsUtils::CalculateScaledDims(int nSrcWidth, int nSrcHeight, int nMaxWidth, int nMaxHeight,
                                         int& nOutWidth, int& nOutHeight, bool bAlwaysScale) {
-  // An empty source has no aspect ratio to keep.
-  if (nSrcWidth <= 0 || nSrcHeight <= 0) {
+  // A source without height has no aspect ratio to keep; one without width
+  // keeps its zero width at any height (ratio 0).
+  if (nSrcWidth < 0 || nSrcHeight <= 0) {
     nOutWidth = nOutHeight = 0;
     return;
   }

@@ -125,8 +125,10 @@ class QOR032_API GraphicsUtils {
 
   // Fits nSrcWidth x nSrcHeight into nMaxWidth x nMaxHeight keeping the
   // aspect ratio. Without bAlwaysScale a source that fits keeps its size;
-  // with it a small source is enlarged to touch the box. A source side or a
-  // box side of 0 or less gives 0 x 0.
+  // with it a small source is enlarged to touch the box. A source of width 0
+  // keeps width 0 (its height, or the box's when scaled); a source height of 0,
+  // a negative source side, or a box side of 0 or less where scaling is
+  // needed gives 0 x 0.
   static void CalculateScaledDims(int nSrcWidth, int nSrcHeight, int nMaxWidth, int nMaxHeight, int& nOutWidth,
                                   int& nOutHeight, bool bAlwaysScale);
 

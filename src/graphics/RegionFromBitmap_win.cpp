@@ -11,9 +11,10 @@
 // platforms (Wine among them) build a region from rectangles by adding them
 // one at a time, which costs time in the square of the count, so one call
 // over a large mask is no faster than the unions it replaces. Bands of a few
-// hundred rectangles keep that cost small, and joining regions of disjoint
-// rows is linear in their size.
+// dozen rectangles keep that cost near the cost of the call itself, and
+// joining regions of disjoint rows is linear in their size.
 #include <afxwin.h>
+#include <emmintrin.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -34,7 +35,9 @@ const char kNoMemoryDC[] = "{261F554C-9A10-4169-8FF5-2419061738DF}";
 // Bytes of pixel rows read in one block.
 constexpr std::int64_t kStripBytes = 1 << 20;
 // Rectangles gathered before a band of whole rows is made into a region.
-constexpr std::size_t kBandRects = 256;
+constexpr std::size_t kBandRects = 32;
+// No 24-bit colour key has these bits; marks a key not yet known.
+constexpr DWORD kNoKey = 0xFF000000;
 
 // Keeps the bitmap selected into the memory device only while GetPixel needs
 // it: GetDIBits wants the bitmap not selected anywhere.
@@ -115,26 +118,28 @@ class PixelReader {
     // The strip is stored bottom row first.
     const DWORD* pBits = reinterpret_cast<const DWORD*>(m_strip.data()) +
                          static_cast<std::size_t>(m_nTop + m_nRows - 1 - y) * static_cast<std::size_t>(m_nWidth);
+    int x = 0;
     if (m_bDirect) {
-      for (int x = 0; x < m_nWidth; ++x) {
-        const DWORD p = pBits[x];  // blue, green, red, unused
+      // Blue, green, red, unused to red, green, blue, 0; four pixels at a time.
+      const __m128i kLow = _mm_set1_epi32(0xFF), kGreen = _mm_set1_epi32(0xFF00);
+      for (; x + 4 <= m_nWidth; x += 4) {
+        const __m128i p = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pBits + x));
+        const __m128i c = _mm_or_si128(_mm_or_si128(_mm_slli_epi32(_mm_and_si128(p, kLow), 16), _mm_and_si128(p, kGreen)),
+                                       _mm_and_si128(_mm_srli_epi32(p, 16), kLow));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(pRow + x), c);
+      }
+      for (; x < m_nWidth; ++x) {
+        const DWORD p = pBits[x];
         pRow[x] = ((p & 0xFF) << 16) | (p & 0xFF00) | ((p >> 16) & 0xFF);
       }
       return;
     }
-    for (int x = 0; x < m_nWidth; ++x) {
+    // Masks mostly alternate between two values: the last two keys are kept
+    // at hand and chosen between without a branch on the pixel.
+    for (; x < m_nWidth; ++x) {
       const DWORD nKey = pBits[x] & 0x00FFFFFF;
-      if (!m_bHaveLast || nKey != m_nLastKey) {
-        auto it = m_known.find(nKey);
-        if (it == m_known.end()) {
-          const COLORREF cr = m_selection.Select() ? ::GetPixel(m_hDC, x, y) : CLR_INVALID;
-          it = m_known.emplace(nKey, cr).first;
-        }
-        m_nLastKey = nKey;
-        m_crLast = it->second;
-        m_bHaveLast = true;
-      }
-      pRow[x] = m_crLast;
+      if ((nKey != m_nKeys[0]) & (nKey != m_nKeys[1])) Learn(nKey, x, y);
+      pRow[x] = nKey == m_nKeys[0] ? m_crKeys[0] : m_crKeys[1];
     }
   }
 
@@ -150,10 +155,23 @@ class PixelReader {
   int m_nRows = 0;
   bool m_bStripRead = false;
   std::vector<BYTE> m_strip;
+  // Makes nKey the first of the two keys at hand, asking the device for its
+  // colour the first time the key is seen.
+  void Learn(DWORD nKey, int x, int y) {
+    auto it = m_known.find(nKey);
+    if (it == m_known.end()) {
+      const COLORREF cr = m_selection.Select() ? ::GetPixel(m_hDC, x, y) : CLR_INVALID;
+      it = m_known.emplace(nKey, cr).first;
+    }
+    m_nKeys[1] = m_nKeys[0];
+    m_crKeys[1] = m_crKeys[0];
+    m_nKeys[0] = nKey;
+    m_crKeys[0] = it->second;
+  }
+
   std::unordered_map<DWORD, COLORREF> m_known;
-  bool m_bHaveLast = false;
-  DWORD m_nLastKey = 0;
-  COLORREF m_crLast = 0;
+  DWORD m_nKeys[2] = {kNoKey, kNoKey};
+  COLORREF m_crKeys[2] = {0, 0};
 };
 
 // Joins band regions into one, keeping at most one pending region per size

@@ -19,6 +19,12 @@ void PaletteDib::FreeBlock() {
   m_pBlock = nullptr;
 }
 
+void PaletteDib::Free() {
+  FreeBlock();
+  m_bmih.biWidth = 0;
+  m_bmih.biHeight = 0;
+}
+
 BYTE* PaletteDib::Create(unsigned int nWidth, unsigned int nHeight) {
   if (nWidth == 0 || nHeight == 0) return nullptr;
 

@@ -25,6 +25,9 @@ class PaletteDib {
   // already gone and the result is null.
   BYTE* Create(unsigned int nWidth, unsigned int nHeight);
 
+  // Drops the bitmap: no block and a size of 0 x 0 until the next Create.
+  void Free();
+
   // Pixel row 0 (the bottom row on screen), or null without a bitmap.
   BYTE* GetBits();
   // Sets every pixel to index 0.

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 #include <random>
+#include <stdexcept>
 
 #include "FailureLog.h"
 #include "PaletteDib.h"
@@ -12,6 +13,7 @@
 
 std::vector<int> Shade::m_arrayRand;
 unsigned int Shade::m_nArrayIndex = 0;
+Shade::RampColorSource Shade::m_pfnRampColors = nullptr;
 
 namespace {
 
@@ -49,6 +51,14 @@ const BYTE* NoiseBytesFor(const std::vector<int>& arrayTable, int nDivisor) {
   return slot.arrayNoise.data();
 }
 
+// Button shadow, face and highlight of the Windows standard scheme: the ramp
+// where no system colours are read.
+const COLORREF kStandardShadow = RGB(160, 160, 160);
+const COLORREF kStandardFace = RGB(240, 240, 240);
+const COLORREF kStandardHighlight = RGB(255, 255, 255);
+
+const char kOutOfRange[] = "invalid vector<T> subscript";
+
 // The blend percent of the public interface is signed; as the bitmap takes it
 // unsigned, anything outside 0..100 leaves the palette alone.
 unsigned int PercentForBlend(long nPercent) {
@@ -64,6 +74,8 @@ Shade::NoiseRun::NoiseRun(int nDivisor) {
   // A divisor of 0 can only come from a derived class; it is read as 1 rather
   // than dividing by zero.
   if (nDivisor == 0) nDivisor = 1;
+  // The reads stand for GetRandomNumber calls, the first of which would raise.
+  if (m_arrayRand.empty()) throw std::out_of_range(kOutOfRange);
   m_pTable = m_arrayRand.data();
   m_nSize = m_arrayRand.size();
   m_nStart = m_nArrayIndex < m_nSize ? m_nArrayIndex : 0;
@@ -96,7 +108,6 @@ void Shade::FillRandomTable() {
 }
 
 bool Shade::ReplaceRandomTable(const std::vector<int>& arrayValues) {
-  if (arrayValues.empty()) return false;
   for (int nValue : arrayValues) {
     if (nValue < 0 || nValue > kRandomMax) return false;
   }
@@ -113,10 +124,17 @@ unsigned int Shade::GetRandomPosition() { return m_nArrayIndex; }
 std::size_t Shade::GetRandomTableSize() { return m_arrayRand.size(); }
 
 int Shade::GetRandomNumber() const {
+  if (m_arrayRand.empty()) throw std::out_of_range(kOutOfRange);
   std::size_t i = m_nArrayIndex;
   if (i >= m_arrayRand.size()) i = 0;
   m_nArrayIndex = static_cast<unsigned int>(i + 1);
-  return m_arrayRand.at(i);
+  return m_arrayRand[i];
+}
+
+Shade::RampColorSource Shade::SetRampColorSource(RampColorSource pfnSource) {
+  const RampColorSource pfnPrevious = m_pfnRampColors;
+  m_pfnRampColors = pfnSource;
+  return pfnPrevious;
 }
 
 void Shade::CalculateGrainRange(unsigned char& nLow, unsigned char& nHigh, unsigned char& nRange) const {
@@ -134,16 +152,14 @@ Shade::Shade()
       m_nWidth(0),
       m_nHeight(0),
       m_nBlendPercent(0),
-      m_crBlend(0),
-      m_pDib(new PaletteDib) {
+      m_crBlend(0) {
   if (m_arrayRand.empty()) FillRandomTable();
 }
 
-Shade::~Shade() { delete m_pDib; }
+Shade::~Shade() = default;
 
 bool Shade::SetShadeProps(const ShadeProps& props) {
   ++m_nGeneration;
-  if (m_pDib == nullptr) return false;
   m_props = props;  // a no-op when props is m_props itself
 
   if (m_props.m_eStyle == ShadeProps::None) {
@@ -157,14 +173,14 @@ bool Shade::SetShadeProps(const ShadeProps& props) {
   const int nTwiceGrain = 2 * m_props.m_nGranularity;
   m_nNoiseDivisor = 32767 / (nTwiceGrain > 1 ? nTwiceGrain : 1);
 
-  if (m_pDib->Create(m_nWidth, m_nHeight) == nullptr) {
-    delete m_pDib;
-    m_pDib = nullptr;
+  if (m_dib.Create(m_nWidth, m_nHeight) == nullptr) {
+    // No face for this size, but the next size that fits makes one again.
+    m_dib.Free();
     qor::LogFailure("{92AFC62C-2CC6-411A-811F-FB93419271B5}");
     return false;
   }
   BuildPalette();
-  m_pDib->BlendPalette(m_props.m_crColor, m_props.m_nColoring);
+  m_dib.BlendPalette(m_props.m_crColor, m_props.m_nColoring);
 
   switch (m_props.m_eStyle) {
     case ShadeProps::Noise: CreateNoiseShade(); break;
@@ -182,16 +198,16 @@ bool Shade::SetShadeProps(const ShadeProps& props) {
     default:
       // No generator writes these rows; a cleared face (the ramp's dark end)
       // shows the same on every run instead of whatever the new block held.
-      m_pDib->Clear();
+      m_dib.Clear();
       break;
   }
   return true;
 }
 
 void Shade::BuildPalette() {
-  const COLORREF crShadow = static_cast<COLORREF>(GetSysColor(COLOR_BTNSHADOW));
-  const COLORREF crFace = static_cast<COLORREF>(GetSysColor(COLOR_BTNFACE));
-  const COLORREF crLight = static_cast<COLORREF>(GetSysColor(COLOR_BTNHIGHLIGHT));
+  const RampColors ramp =
+      m_pfnRampColors != nullptr ? m_pfnRampColors() : RampColors{kStandardShadow, kStandardFace, kStandardHighlight};
+  const COLORREF crShadow = ramp.crShadow, crFace = ramp.crFace, crLight = ramp.crHighlight;
   const unsigned int s[3] = {GetRValue(crShadow), GetGValue(crShadow), GetBValue(crShadow)};
   const unsigned int f[3] = {GetRValue(crFace), GetGValue(crFace), GetBValue(crFace)};
   const unsigned int l[3] = {GetRValue(crLight), GetGValue(crLight), GetBValue(crLight)};
@@ -200,12 +216,12 @@ void Shade::BuildPalette() {
   for (unsigned int i = 0; i <= 128; ++i) {
     BYTE c[3];
     for (int k = 0; k < 3; ++k) c[k] = static_cast<BYTE>(((128 - i) * s[k] + i * f[k]) >> 7);
-    m_pDib->SetPaletteEntry(static_cast<BYTE>(i), c[0], c[1], c[2]);
+    m_dib.SetPaletteEntry(static_cast<BYTE>(i), c[0], c[1], c[2]);
   }
   for (unsigned int j = 1; j <= 128; ++j) {
     BYTE c[3];
     for (int k = 0; k < 3; ++k) c[k] = static_cast<BYTE>((j * l[k] + (128 - j) * f[k]) >> 7);
-    m_pDib->SetPaletteEntry(static_cast<BYTE>(127 + j), c[0], c[1], c[2]);
+    m_dib.SetPaletteEntry(static_cast<BYTE>(127 + j), c[0], c[1], c[2]);
   }
 }
 
@@ -222,28 +238,24 @@ void Shade::SetSize(unsigned int nWidth, unsigned int nHeight) {
   // made (zero side) the old one already carries it, and blending again would
   // stack the tint.
   const bool bRebuilt = SetShadeProps(m_props);
-  if (bRebuilt && m_pDib != nullptr && m_pDib->HasBlock() && m_crBlend != 0 && m_nBlendPercent != 0)
-    m_pDib->BlendPalette(m_crBlend, PercentForBlend(m_nBlendPercent));
+  if (bRebuilt && m_dib.HasBlock() && m_crBlend != 0 && m_nBlendPercent != 0)
+    m_dib.BlendPalette(m_crBlend, PercentForBlend(m_nBlendPercent));
 }
 
 void Shade::BlendPalette(unsigned long crColor, long nPercent) {
   ++m_nGeneration;
   m_nBlendPercent = nPercent;
   m_crBlend = static_cast<COLORREF>(crColor);
-  if (m_pDib != nullptr && m_pDib->HasBlock()) m_pDib->BlendPalette(m_crBlend, PercentForBlend(nPercent));
+  if (m_dib.HasBlock()) m_dib.BlendPalette(m_crBlend, PercentForBlend(nPercent));
 }
 
 bool Shade::IsValid() const {
-  return m_pDib != nullptr && m_pDib->HasBlock() && m_props.m_eStyle != ShadeProps::None && m_nWidth != 0 &&
+  return m_dib.HasBlock() && m_props.m_eStyle != ShadeProps::None && m_nWidth != 0 &&
          m_nHeight != 0;
 }
 
-BYTE* Shade::GetPixelRows(const char* pszNoBitmap, const char* pszNoPixels) {
-  if (m_pDib == nullptr) {
-    qor::LogFailure(pszNoBitmap);
-    return nullptr;
-  }
-  BYTE* pBits = m_pDib->GetBits();
+BYTE* Shade::GetPixelRows(const char* pszNoPixels) {
+  BYTE* pBits = m_dib.GetBits();
   if (pBits == nullptr) {
     qor::LogFailure(pszNoPixels);
     return nullptr;
@@ -251,7 +263,7 @@ BYTE* Shade::GetPixelRows(const char* pszNoBitmap, const char* pszNoPixels) {
   if (m_nWidth == 0 || m_nHeight == 0) return nullptr;
   // A derived class may call a generator after SetSize left the bitmap at an
   // older size (style None); writing W x H pixels into it would overrun it.
-  if (m_pDib->GetWidth() != m_nWidth || m_pDib->GetHeight() != m_nHeight) {
+  if (m_dib.GetWidth() != m_nWidth || m_dib.GetHeight() != m_nHeight) {
     qor::LogFailure(pszNoPixels);
     return nullptr;
   }

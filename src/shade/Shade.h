@@ -6,17 +6,16 @@
 // The noise of every face comes from one process-wide table of 32767 random
 // values and one shared read position, so successive faces continue the same
 // sequence. Generators are plain integer code over the pixel rows; only Draw
-// touches the platform.
+// and the reading of the system's colours touch the platform.
 #pragma once
 
 #include <vector>
 
 #include <afx.h>
 
+#include "PaletteDib.h"
 #include "ShadeProps.h"
 #include "qor032api.h"
-
-class PaletteDib;
 
 class QOR032_API Shade {
  public:
@@ -44,8 +43,23 @@ class QOR032_API Shade {
   // picture made from the face can tell whether it is still current.
   unsigned int GetGeneration() const { return m_nGeneration; }
 
+  // The three colours the palette ramp runs through.
+  struct RampColors {
+    COLORREF crShadow;
+    COLORREF crFace;
+    COLORREF crHighlight;
+  };
+  typedef RampColors (*RampColorSource)();
+  // Sets where every Shade reads the ramp colours, at each generation, and
+  // returns the previous source. Null stands for the button colours of the
+  // Windows standard scheme; the library sets the system's when it loads.
+  static RampColorSource SetRampColorSource(RampColorSource pfnSource);
+  // The system's button colours as they are now (Windows build only).
+  static RampColors GetSystemRampColors();
+
  protected:
-  // Next value of the shared random table (0 to 32767).
+  // Next value of the shared random table (0 to 32767); raises
+  // std::out_of_range("invalid vector<T> subscript") when the table is empty.
   int GetRandomNumber() const;
   void CalculateGrainRange(unsigned char& nLow, unsigned char& nHigh, unsigned char& nRange) const;
 
@@ -63,8 +77,9 @@ class QOR032_API Shade {
   void CreateDiagGradient();
   void CreateGlass();
 
-  // Test seam: replaces the shared random table (values 0 to 32767, at least
-  // one) and sets the read position to 0. Production code never calls it; the
+  // Test seam: replaces the shared random table (values 0 to 32767; an empty
+  // table is the state before the first Shade fills it) and sets the read
+  // position to 0. Production code never calls it; the
   // table is otherwise filled once from the platform's random device.
   static bool ReplaceRandomTable(const std::vector<int>& arrayValues);
   static void SetRandomPosition(unsigned int nPosition);
@@ -76,7 +91,8 @@ class QOR032_API Shade {
   unsigned int m_nHeight;
   long m_nBlendPercent;
   COLORREF m_crBlend;
-  PaletteDib* m_pDib;
+  // The face; without a block after a size it could not be made for.
+  PaletteDib m_dib;
   ShadeProps m_props;
 
  private:
@@ -85,11 +101,12 @@ class QOR032_API Shade {
   static void FillRandomTable();
   void BuildPalette();
   // Pixel rows of the bitmap for a generator at the current size, or null:
-  // logs pszNoBitmap without a bitmap and pszNoPixels without rows or when the
-  // bitmap is not W x H; a zero side gives null without a log.
-  BYTE* GetPixelRows(const char* pszNoBitmap, const char* pszNoPixels);
+  // logs pszNoPixels without rows or when the bitmap is not W x H; a zero side
+  // gives null without a log.
+  BYTE* GetPixelRows(const char* pszNoPixels);
 
   static std::vector<int> m_arrayRand;
   static unsigned int m_nArrayIndex;
+  static RampColorSource m_pfnRampColors;
   unsigned int m_nGeneration = 0;
 };

@@ -41,6 +41,34 @@ struct Shade::NoiseRun {
   // calls would have left it.
   void Consume(std::uint64_t nReads) const;
 
+  // Reads j, j + step, j + 2 step, ... one after the other, with one division
+  // to start and none per step: the noise of a row or column at a time.
+  class Cursor {
+   public:
+    Cursor(const NoiseRun& run, std::uint64_t j, std::uint64_t nStep)
+        : m_pTable(run.m_pTable),
+          m_pNoise(run.m_pNoise),
+          m_nSize(run.m_nSize),
+          m_nEntry(run.Entry(j)),
+          m_nStep(nStep % run.m_nSize) {}
+    // Noise bytes of the current read and the ones after it; at least the
+    // table size of them are contiguous.
+    const BYTE* Noise() const { return m_pNoise + m_nEntry; }
+    // The table value of the current read.
+    int Value() const { return m_pTable[m_nEntry]; }
+    void Next() {
+      m_nEntry += m_nStep;
+      if (m_nEntry >= m_nSize) m_nEntry -= m_nSize;
+    }
+
+   private:
+    const int* m_pTable;
+    const BYTE* m_pNoise;
+    std::uint64_t m_nSize;
+    std::uint64_t m_nEntry;
+    std::uint64_t m_nStep;
+  };
+
  private:
   // Table entry of read j; the division is needed only once a run has gone
   // round the table.

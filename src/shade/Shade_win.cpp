@@ -14,12 +14,16 @@ LONG ClampToLong(std::int64_t n) {
 }
 }  // namespace
 
+Shade::RampColors Shade::GetSystemRampColors() {
+  return {::GetSysColor(COLOR_BTNSHADOW), ::GetSysColor(COLOR_BTNFACE), ::GetSysColor(COLOR_BTNHIGHLIGHT)};
+}
+
 void Shade::Draw(HDC hDC, long x, long y) {
   if (hDC == nullptr) return;
   // A face is shown only when it matches the current size; after a resize to
   // a zero side the old bitmap would otherwise be painted outside the area.
   if (IsValid()) {
-    m_pDib->Draw(hDC, static_cast<int>(x), static_cast<int>(y));
+    m_dib.Draw(hDC, static_cast<int>(x), static_cast<int>(y));
     return;
   }
   RECT rc;

@@ -6,6 +6,7 @@ set(SHADE_PORTABLE
   PaletteDib.cpp
   Shade.cpp
   ShadeStyles.cpp
+  ShadeRows.cpp
   BkgStyle.cpp
 )
 set(SHADE_WINDOWS

@@ -26,102 +26,68 @@ std::vector<unsigned int> Info(int nValue, bool bLarge) {
 }
 const std::vector<unsigned int> kRejected = {false, kUntouched, kUntouched, kUntouched, true};
 
-// The shape rules as the catalogue documents them, written out on their own.
-std::vector<unsigned int> Documented(const std::string& strShape, unsigned int n, bool bLarge) {
-  if (strShape == "OneSize") return {true, n, n + 2, n + 1, false};
-  return bLarge ? std::vector<unsigned int>{true, n + 1, n + 3, n + 2, false}
-                : std::vector<unsigned int>{true, n, n + 5, n + 4, false};
-}
+// One size: N, hot N + 2, disabled N + 1 at both sizes; two sizes: N, N + 5,
+// N + 4 small and N + 1, N + 3, N + 2 large. Copy's small images and Search's
+// sit elsewhere. (That each group and value is used once is checked when the
+// library compiles.)
+TEST(IconCatalogue, LookupsWorkedByHand) {
+  const struct {
+    int nValue;
+    bool bLarge;
+    std::vector<unsigned int> info;
+  } cases[] = {
+      {QorIcon::OK, false, {1, 653, 655, 654, 0}},     {QorIcon::OK, true, {1, 653, 655, 654, 0}},
+      {QorIcon::CopyAdd, false, {1, 359, 364, 363, 0}}, {QorIcon::CopyAdd, true, {1, 360, 362, 361, 0}},
+      {QorIcon::Copy, false, {1, 355, 366, 365, 0}},    {QorIcon::Copy, true, {1, 356, 358, 357, 0}},
+      {QorIcon::Search, false, {1, 768, 782, 775, 0}},  {QorIcon::Search, true, {1, 768, 782, 775, 0}},
+      {QorIcon::WebReportDelete, false, {1, 957, 959, 958, 0}},
+      {61, false, kRejected}, {61, true, kRejected},    {144, true, kRejected},
+      {-1, false, kRejected}, {-61, false, kRejected},  {INT_MAX, false, kRejected},
+      {INT_MIN, true, kRejected},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Info(c.nValue, c.bLarge), c.info) << c.nValue << " " << c.bLarge;
 
-struct Record {
-  const char* pszName;
-  int nValue;
-  std::string strShape;
-  unsigned int nBase;
-};
-const Record kRecords[] = {
-#define QOR_ICON(name, value, shape, base) {#name, value, #shape, base},
-#include "QorIconTable.inc"
-};
-
-TEST(IconCatalogue, GetIconInfoForEveryValue) {
-  std::map<int, const Record*> byValue;
-  for (const Record& r : kRecords) byValue[r.nValue] = &r;
-  // Each value's own Get...ID function, through the walk, by name.
-  std::map<std::string, std::vector<unsigned int>> walked;
-  for (const icon_walk::Images& im : icon_walk::WalkCatalogue())
-    walked[im.strName + (im.nSize == 32 ? "32" : "")] = {true, im.nNormal, im.nHot, im.nDisabled, false};
-  int nFalse = 0;
-  for (int v = 0; v <= 143; ++v) {
-    for (bool bLarge : {false, true}) {
-      SCOPED_TRACE(::testing::Message() << v << (bLarge ? " large" : " small"));
-      auto it = byValue.find(v);
-      if (it == byValue.end()) {
-        EXPECT_EQ(Info(v, bLarge), kRejected);
-        nFalse += !bLarge;
-        continue;
-      }
-      const Record& r = *it->second;
-      std::vector<unsigned int> want = Documented(r.strShape, r.nBase, bLarge);
-      // Copy's and Search's small images sit elsewhere; Search has one size.
-      if (std::string(r.pszName) == "Copy" && !bLarge) want = {true, 355, 366, 365, false};
-      if (std::string(r.pszName) == "Search") want = {true, 768, 782, 775, false};
-      EXPECT_EQ(Info(v, bLarge), want);
-      const bool bTwo = r.strShape == "TwoSizes";
-      EXPECT_EQ(walked.at(r.pszName + std::string(bTwo && bLarge ? "32" : "")), want) << r.pszName;
-    }
-  }
-  EXPECT_EQ(nFalse, 1);
-  EXPECT_EQ(byValue.count(61), 0u);
-  EXPECT_EQ(std::size(kRecords), 143u);
-  // Documented spot checks, and values outside the range.
-  EXPECT_EQ(Info(QorIcon::Copy, true), std::vector<unsigned int>({true, 356, 358, 357, false}));
-  EXPECT_EQ(Info(QorIcon::OK, true), Info(QorIcon::OK, false));
-  EXPECT_EQ(Info(QorIcon::WebReportDelete, false), std::vector<unsigned int>({true, 957, 959, 958, false}));
-  for (int v : {144, 200, INT_MAX, -1, -61, INT_MIN}) {
-    EXPECT_EQ(Info(v, false), kRejected) << v;
-    EXPECT_EQ(Info(v, true), kRejected) << v;
-  }
-}
-
-TEST(IconCatalogue, EveryGroupIsReferencedByExactlyOneEntry) {
-  std::map<unsigned int, std::vector<std::string>> uses;
-  std::map<std::string, std::string> shapes;
-  int nSmall = 0, nLarge = 0;
-  for (const icon_walk::Images& im : icon_walk::WalkCatalogue()) {
-    shapes[im.strName] = im.strShape;
-    for (unsigned int id : {im.nNormal, im.nHot, im.nDisabled}) {
-      if (id == 0 && im.strShape == "SingleImage") continue;
-      uses[id].push_back(im.strName);
-      ++(im.nSize == 32 ? nLarge : nSmall);
-    }
-  }
-  for (const auto& [id, who] : uses) {
-    EXPECT_TRUE(id >= 200 && id <= 962 && id != 482) << id << " from " << who[0];
-    EXPECT_EQ(who.size(), 1u) << id << ": " << who[0] << " and " << who.back();
-  }
-  EXPECT_EQ(uses.size(), 762u);
-  EXPECT_EQ(nSmall, 471);
-  EXPECT_EQ(nLarge, 291);
-  // 143 entries with a value, 36 without and the two radio images.
-  EXPECT_EQ(shapes.size(), 143u + 36u + 2u);
-
+  // Entries reachable only through their own function.
   unsigned int n = 0, hot = 0, dis = 0;
   HINSTANCE h = kSentinel;
+  using Ids = std::vector<unsigned int>;
   QorIcon::GetAboutID(n, h, hot, dis, false);
-  EXPECT_EQ(std::vector<unsigned int>({n, hot, dis}), std::vector<unsigned int>({200, 205, 204}));
+  EXPECT_EQ(Ids({n, hot, dis}), Ids({200, 205, 204}));
   QorIcon::GetAboutID(n, h, hot, dis, true);
-  EXPECT_EQ(std::vector<unsigned int>({n, hot, dis}), std::vector<unsigned int>({201, 203, 202}));
-  QorIcon::GetFormID(n, h, hot, dis, false);
-  EXPECT_EQ(std::vector<unsigned int>({n, hot, dis}), std::vector<unsigned int>({514, 519, 518}));
+  EXPECT_EQ(Ids({n, hot, dis}), Ids({201, 203, 202}));
   QorIcon::GetFormID(n, h, hot, dis, true);
-  EXPECT_EQ(std::vector<unsigned int>({n, hot, dis}), std::vector<unsigned int>({515, 517, 516}));
+  EXPECT_EQ(Ids({n, hot, dis}), Ids({515, 517, 516}));
   QorIcon::GetCSHID(n, h);
   EXPECT_EQ(n, 373u);
   QorIcon::GetRadioButton(n, h, true);
   EXPECT_EQ(n, 726u);
   QorIcon::GetRadioButton(n, h, false);
   EXPECT_EQ(n, 725u);
+}
+
+// Each value's own Get...ID function gives what GetIconInfo gives for it.
+enum class Shape { SingleImage, OneSize, TwoSizes };
+struct Record {
+  const char* pszName;
+  int nValue;
+  Shape shape;
+};
+const Record kRecords[] = {
+#define QOR_ICON(name, value, shape, base) {#name, value, Shape::shape},
+#include "QorIconTable.inc"
+};
+
+TEST(IconCatalogue, EveryValuesFunctionAgreesWithGetIconInfo) {
+  std::map<std::string, std::vector<unsigned int>> walked;
+  for (const icon_walk::Images& im : icon_walk::WalkCatalogue())
+    walked[im.strName + (im.nSize == 32 ? "32" : "")] = {true, im.nNormal, im.nHot, im.nDisabled, false};
+  EXPECT_EQ(walked.size(), 143u + 36u + 2u + 97u);  // values, extras, radio images, large sizes
+  ASSERT_EQ(std::size(kRecords), 143u);
+  for (const Record& r : kRecords) {
+    const bool bTwo = r.shape == Shape::TwoSizes;
+    EXPECT_EQ(Info(r.nValue, false), walked.at(r.pszName)) << r.pszName;
+    EXPECT_EQ(Info(r.nValue, true), walked.at(r.pszName + std::string(bTwo ? "32" : ""))) << r.pszName;
+  }
 }
 
 TEST(ComboArrow, RowsFollowTheRectangle) {

@@ -9,23 +9,14 @@
 
 #include <afx.h>
 
+#include "afx_expect.h"
+
 #include "StockFont.h"
 
 namespace fonttest {
 
 // The bytes that fn writes to a storing archive.
-inline std::vector<BYTE> Store(const std::function<void(CArchive&)>& fn) {
-  CMemFile file;
-  {
-    CArchive ar(&file, CArchive::store);
-    fn(ar);
-    ar.Close();
-  }
-  std::vector<BYTE> out(size_t(file.GetLength()));
-  file.SeekToBegin();
-  if (!out.empty()) file.Read(out.data(), UINT(out.size()));
-  return out;
-}
+inline std::vector<BYTE> Store(const std::function<void(CArchive&)>& fn) { return StoreBytes(fn); }
 
 // Runs fn on a loading archive over bytes; returns how many were left unread.
 inline ULONGLONG Load(std::vector<BYTE> bytes, const std::function<void(CArchive&)>& fn) {

@@ -85,37 +85,30 @@ TEST(LogFonts, CopyAndCompare) {
   EXPECT_FALSE(GraphicsUtils::CompareLogFonts(a, WithFace(a, "Liberation")));
 }
 
-TEST(FontRecord, LayoutRoundTripAndLongFaces) {
-  LOGFONTA lf = SampleFont("Serif");
-  const std::vector<BYTE> bytes = Store([&](CArchive& ar) { GraphicsUtils::SerializeFont(lf, ar); });
+// The record: a version (any is read), five 32-bit fields, eight bytes and
+// the face, cut to 31 characters either way; a damaged record raises and
+// leaves the font alone.
+TEST(FontRecord, LayoutLongFacesAndDamage) {
+  LOGFONTA lf = SampleFont("Serif"), back = Garbage();
+  auto serialize = [&](LOGFONTA& f) { return [&](CArchive& ar) { GraphicsUtils::SerializeFont(f, ar); }; };
+  const std::vector<BYTE> bytes = Store(serialize(lf));
   EXPECT_EQ(bytes, Bytes().w(1).font(lf, "Serif").v);
-  LOGFONTA back = Garbage();
-  EXPECT_EQ(Load(bytes, [&](CArchive& ar) { GraphicsUtils::SerializeFont(back, ar); }), 0u);
+  EXPECT_EQ(Load(bytes, serialize(back)), 0u);
   EXPECT_TRUE(SameBytes(back, lf));  // zero past the name as well
-
-  // Any version; a long face from the archive is cut to 31 characters.
-  Load(Bytes().w(7).font(lf, std::string(200, 'F')).v, [&](CArchive& ar) { GraphicsUtils::SerializeFont(back, ar); });
+  Load(Bytes().w(7).font(lf, std::string(200, 'F')).v, serialize(back));
   EXPECT_TRUE(SameBytes(back, WithFace(lf, std::string(31, 'F'))));
-  // An unterminated face is written as its first 31 characters.
-  std::memset(lf.lfFaceName, 'k', LF_FACESIZE);
-  EXPECT_EQ(Store([&](CArchive& ar) { GraphicsUtils::SerializeFont(lf, ar); }),
-            Bytes().w(1).font(lf, std::string(31, 'k')).v);
-}
+  LOGFONTA open = lf;  // unterminated
+  std::memset(open.lfFaceName, 'k', LF_FACESIZE);
+  EXPECT_EQ(Store(serialize(open)), Bytes().w(1).font(lf, std::string(31, 'k')).v);
 
-TEST(FontRecord, DamagedRecordsRaiseAndLeaveTheFontAlone) {
-  LOGFONTA lf = SampleFont("Serif");
   std::vector<std::vector<BYTE>> damaged;
-  const std::vector<BYTE> bytes = Store([&](CArchive& ar) { GraphicsUtils::SerializeFont(lf, ar); });
   for (size_t n = 0; n < bytes.size(); ++n) damaged.emplace_back(bytes.begin(), bytes.begin() + std::ptrdiff_t(n));
-  // A face whose 32-bit length runs far past the archive.
-  Bytes huge = Bytes().w(1).font(lf, "");
+  Bytes huge = Bytes().w(1).font(lf, "");  // a face whose 32-bit length runs far past the archive
   huge.v.back() = 0xFF;
   damaged.push_back(huge.w(0xFFFF).d(0x7FFFFFF0).v);
   for (const std::vector<BYTE>& rec : damaged) {
-    LOGFONTA back = Garbage();
-    EXPECT_EQ(ArchiveExceptionCause([&] { Load(rec, [&](CArchive& ar) { GraphicsUtils::SerializeFont(back, ar); }); }),
-              CArchiveException::endOfFile)
-        << rec.size();
+    back = Garbage();
+    EXPECT_EQ(ArchiveExceptionCause([&] { Load(rec, serialize(back)); }), CArchiveException::endOfFile) << rec.size();
     EXPECT_TRUE(SameBytes(back, Garbage())) << rec.size();
   }
 }
@@ -139,24 +132,18 @@ class FontDefTest : public ::testing::Test {
 
 TEST_F(FontDefTest, DefaultsResetAndNameOnlyComparisons) {
   FontDef def;
-  EXPECT_EQ(Face(def), "Stock Face");
-  EXPECT_EQ(Face(def, true), "Stock Face");
+  EXPECT_TRUE(Face(def) == "Stock Face" && Face(def, true) == "Stock Face");
   EXPECT_EQ(def.GetColor(), GetSysColor(COLOR_WINDOWTEXT));
   def = Def("Title", RGB(1, 1, 1), "Current");
   def.SetDefaultColor(RGB(9, 8, 7));
   def.SetDefaultFont(SampleFont("Default"));
   const FontDef copy(def);
   def.Reset();
-  EXPECT_EQ(Face(def), "Default");
-  EXPECT_EQ(def.GetColor(), RGB(9, 8, 7));
-  EXPECT_EQ(def.GetName(), "Title");
+  EXPECT_TRUE(Face(def) == "Default" && def.GetColor() == RGB(9, 8, 7) && def.GetName() == "Title");
   EXPECT_EQ(Face(copy), "Current");
-
   EXPECT_TRUE(Def("Caption", 1, "One") == Def("cAPTION", 2, "Two"));
-  EXPECT_FALSE(Def("Caption") < Def("cAPTION"));
-  EXPECT_TRUE(Def("body") < Def("Caption"));
-  EXPECT_TRUE(Def("Caption") > Def("body"));
-  EXPECT_FALSE(Def("Caption") == Def("body"));
+  EXPECT_FALSE(Def("Caption") < Def("cAPTION") || Def("Caption") == Def("body"));
+  EXPECT_TRUE(Def("body") < Def("Caption") && Def("Caption") > Def("body"));
 }
 
 TEST_F(FontDefTest, RecordsRestoreOnlyTheCurrentFontAndColour) {
@@ -181,10 +168,8 @@ TEST_F(FontDefTest, RecordsRestoreOnlyTheCurrentFontAndColour) {
     LOGFONTA lf;
     fresh.GetFont(lf);
     EXPECT_TRUE(SameBytes(lf, SampleFont("Stored")));
-    EXPECT_EQ(fresh.GetColor(), 0x00ABCDEFu);
-    EXPECT_EQ(fresh.GetName(), "Other");
-    EXPECT_EQ(Face(fresh, true), "Stock Face");
-    EXPECT_EQ(fresh.GetDefaultColor(), GetSysColor(COLOR_WINDOWTEXT));
+    EXPECT_TRUE(fresh.GetColor() == 0x00ABCDEFu && fresh.GetName() == "Other" && Face(fresh, true) == "Stock Face" &&
+                fresh.GetDefaultColor() == GetSysColor(COLOR_WINDOWTEXT));
   }
 
   // A long face in the older layout is cut; a cut record raises and leaves
@@ -199,8 +184,7 @@ TEST_F(FontDefTest, RecordsRestoreOnlyTheCurrentFontAndColour) {
                   Load({rec->begin(), rec->begin() + std::ptrdiff_t(n)}, [&](CArchive& ar) { kept.Serialize(ar); });
                 }),
                 CArchiveException::endOfFile);
-      EXPECT_EQ(Face(kept), "Kept") << n;
-      EXPECT_EQ(kept.GetColor(), RGB(1, 2, 3)) << n;
+      EXPECT_TRUE(Face(kept) == "Kept" && kept.GetColor() == RGB(1, 2, 3)) << n;
     }
   }
 }
@@ -237,17 +221,12 @@ TEST_F(FontDefTest, TheCollection) {
   m.RemoveAllFonts();
   m.AddFont(legend);
   m.UpdateFont(0, Def("Other", RGB(2, 2, 2), "After"));
-  EXPECT_EQ(m.GetAtFont(0).GetName(), "Legend");
-  EXPECT_EQ(m.GetAtFont(0).GetColor(), RGB(2, 2, 2));
-  EXPECT_EQ(Face(m.GetAtFont(0)), "After");
-  EXPECT_EQ(Face(m.GetAtFont(0), true), "Default");
-
+  const FontDef& updated = m.GetAtFont(0);
+  EXPECT_TRUE(updated.GetName() == "Legend" && updated.GetColor() == RGB(2, 2, 2) && Face(updated) == "After" &&
+              Face(updated, true) == "Default");
   // Compared by name (ignoring case) position by position; a proper prefix is less.
-  EXPECT_TRUE(mgr({"a", "B"}) == mgr({"A", "b"}));
-  EXPECT_FALSE(mgr({"a"}) == mgr({"a", "b"}));
-  EXPECT_TRUE(mgr({"a"}) < mgr({"a", "b"}));
-  EXPECT_FALSE(mgr({"a", "b"}) < mgr({"a"}));
-  EXPECT_TRUE(mgr({"b"}) < mgr({"C", "a"}));
+  EXPECT_TRUE(mgr({"a", "B"}) == mgr({"A", "b"}) && mgr({"a"}) < mgr({"a", "b"}) && mgr({"b"}) < mgr({"C", "a"}));
+  EXPECT_FALSE(mgr({"a"}) == mgr({"a", "b"}) || mgr({"a", "b"}) < mgr({"a"}));
 
   // The record: the version, then one definition record per element, loaded
   // onto the definitions already registered.

@@ -60,8 +60,11 @@ TEST(CalculateScaledDims, FitsKeepingTheAspectRatio) {
       {400, 200, 100, 100, false, 100, 50}, {100, 400, 100, 100, false, 25, 100},
       {50, 20, 100, 100, false, 50, 20},    {50, 20, 100, 100, true, 100, 40},
       {90, 300, 100, 100, false, 30, 100},  {300, 200, 100, 100, false, 100, 66},  // truncated
-      // An empty source or box gives 0 x 0.
-      {0, 10, 100, 100, false, 0, 0},       {10, 0, 100, 100, true, 0, 0},
+      // A source without width keeps its height, or takes the box's when scaled;
+      // one without height, or with a negative side, and an empty box give 0 x 0.
+      {0, 10, 100, 100, false, 0, 10},      {0, 10, 100, 100, true, 0, 100},
+      {0, 300, 100, 100, false, 0, 100},    {10, 0, 100, 100, true, 0, 0},
+      {0, 0, 100, 100, false, 0, 0},        {0, -3, 100, 100, true, 0, 0},
       {-5, 10, 100, 100, false, 0, 0},      {50, 50, 0, 100, true, 0, 0},
       {50, 50, 100, 0, true, 0, 0},         {50, 50, -10, -10, true, 0, 0},
       // Extreme ratios stay in the range of int.

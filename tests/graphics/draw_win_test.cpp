@@ -5,12 +5,10 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <random>
 
 #include "GraphicsUtils.h"
 #include "GraphicsWinSupport.h"
 #include "ScreenDC.h"
-#include "WuReference.h"
 
 namespace {
 
@@ -18,46 +16,26 @@ using gfxtest::Canvas;
 
 const COLORREF kWhite = RGB(255, 255, 255);
 
-std::vector<COLORREF> Expected(int w, int h, COLORREF back, int x0, int y0, int x1, int y1, COLORREF line) {
-  wuref::Image img(w, h, back);
-  wuref::Line(img, x0, y0, x1, y1, line);
-  return img.px;
-}
-
-TEST(DrawWuLineWin, PlainAndGeneralLinesFollowTheRule) {
-  Canvas one(20, 20, kWhite);
-  GraphicsUtils::DrawWuLine(&one.dc, 5, 6, 5, 6, RGB(1, 2, 3));
-  EXPECT_EQ(one.Pixels(), Expected(20, 20, kWhite, 5, 6, 5, 6, RGB(1, 2, 3)));
-  EXPECT_EQ(one.InkBox(kWhite), CRect(5, 6, 6, 7));
+// The lines of the portable tests, drawn through a device context: the
+// single point, a plain line, and (0,0) to (5,2) with its weights 102, 204,
+// 51 and 153 (the accumulator wrapping at the third step), here from (3,4)
+// and drawn from its far end.
+TEST(DrawWuLineWin, PixelsReadAndWrittenThroughTheDevice) {
+  Canvas c(12, 10, kWhite);
   GraphicsUtils::DrawWuLine(nullptr, 0, 0, 10, 3, 0);  // does nothing
-
-  // Horizontal, vertical and 45 degrees, and one leaving the surface.
-  struct L {
-    int x0, y0, x1, y1;
-  };
-  for (L l : {L{2, 3, 17, 3}, L{4, 18, 4, 1}, L{1, 1, 12, 12}, L{18, 2, 3, 17}, L{-5, -3, 24, 12}}) {
-    Canvas c(20, 20, kWhite);
-    GraphicsUtils::DrawWuLine(&c.dc, l.x0, l.y0, l.x1, l.y1, RGB(0, 90, 180));
-    EXPECT_EQ(c.Pixels(), Expected(20, 20, kWhite, l.x0, l.y0, l.x1, l.y1, RGB(0, 90, 180))) << l.x0 << "," << l.y0;
-  }
-
-  std::mt19937 rng(2024);
-  std::uniform_int_distribution<int> coord(0, 47);
-  const COLORREF lines[] = {0, kWhite, RGB(230, 40, 20), RGB(30, 120, 250)};
-  for (COLORREF back : {RGB(20, 20, 28), RGB(240, 236, 228)}) {
-    for (int i = 0; i < 40; ++i) {
-      int x0, y0, x1, y1;
-      do {  // neither level, upright nor diagonal
-        x0 = coord(rng), y0 = coord(rng), x1 = coord(rng), y1 = coord(rng);
-      } while (x0 == x1 || y0 == y1 || std::abs(x1 - x0) == std::abs(y1 - y0));
-      Canvas c(50, 50, back), r(50, 50, back);
-      GraphicsUtils::DrawWuLine(&c.dc, x0, y0, x1, y1, lines[i % 4]);
-      GraphicsUtils::DrawWuLine(&r.dc, x1, y1, x0, y0, lines[i % 4]);
-      ASSERT_EQ(c.Pixels(), Expected(50, 50, back, x0, y0, x1, y1, lines[i % 4]))
-          << x0 << "," << y0 << " -> " << x1 << "," << y1;
-      ASSERT_EQ(r.Pixels(), c.Pixels());
-    }
-  }
+  GraphicsUtils::DrawWuLine(&c.dc, 1, 1, 1, 1, RGB(1, 2, 3));
+  GraphicsUtils::DrawWuLine(&c.dc, 10, 0, 10, 8, RGB(0, 90, 180));
+  GraphicsUtils::DrawWuLine(&c.dc, 8, 6, 3, 4, 0);
+  std::vector<COLORREF> want(12 * 10, kWhite);
+  auto put = [&](int x, int y, COLORREF cr) { want[size_t(y) * 12 + x] = cr; };
+  put(1, 1, RGB(1, 2, 3));
+  for (int y = 0; y <= 8; ++y) put(10, y, RGB(0, 90, 180));
+  const int grey[][3] = {{4, 4, 102}, {4, 5, 153}, {5, 4, 204}, {5, 5, 51},
+                         {6, 5, 51},  {6, 6, 204}, {7, 5, 153}, {7, 6, 102}};
+  for (const auto& g : grey) put(g[0], g[1], RGB(g[2], g[2], g[2]));
+  put(3, 4, 0);
+  put(8, 6, 0);
+  EXPECT_EQ(c.Pixels(), want);
 }
 
 // A stand-in for the screen: a memory device painted in stripes, so that an
@@ -69,14 +47,6 @@ struct FakeScreen : Canvas {
   int nGets = 0, nReleases = 0;
 };
 FakeScreen* g_pFake = nullptr;
-HDC g_hMetafileDC = nullptr;
-
-int CALLBACK CountRecords(HDC, HANDLETABLE*, const ENHMETARECORD* pRecord, int, LPARAM lParam) {
-  auto* pCounts = reinterpret_cast<int*>(lParam);
-  pCounts[0] += pRecord->iType == EMR_POLYLINE || pRecord->iType == EMR_POLYLINE16;
-  pCounts[1] += pRecord->iType == EMR_SETROP2 && pRecord->dParm[0] == R2_NOT;
-  return 1;
-}
 
 TEST(DrawWireRectsWin, OutlinesAreInvertedTwiceAndTheScreenLeftAsItWas) {
   FakeScreen fake;
@@ -92,23 +62,10 @@ TEST(DrawWireRectsWin, OutlinesAreInvertedTwiceAndTheScreenLeftAsItWas) {
   EXPECT_EQ(fake.Pixels(), before);
   GraphicsUtils::DrawWireRects(nullptr, &to, 0);
   GraphicsUtils::DrawWireRects(&from, nullptr, 0);
-  EXPECT_EQ(fake.nGets, 2);
-  EXPECT_EQ(fake.nReleases, 2);
-  EXPECT_EQ(::GetROP2(fake.dc.m_hDC), R2_COPYPEN);
-  EXPECT_EQ(::GetCurrentObject(fake.dc.m_hDC, OBJ_PEN), hPen);
-
-  // Recorded: twenty outlines drawn with an inverting pen.
-  g_hMetafileDC = ::CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
-  qor::gfx::SetScreenDCSource([]() { return g_hMetafileDC; }, [](HDC) {});
-  GraphicsUtils::DrawWireRects(&from, &to, 0);
   qor::gfx::SetScreenDCSource(nullptr, nullptr);
-  HENHMETAFILE hEmf = ::CloseEnhMetaFile(g_hMetafileDC);
-  ASSERT_NE(hEmf, nullptr);
-  int counts[2] = {0, 0};
-  ::EnumEnhMetaFile(nullptr, hEmf, CountRecords, counts, nullptr);
-  ::DeleteEnhMetaFile(hEmf);
-  EXPECT_EQ(counts[0], 20);
-  EXPECT_GE(counts[1], 1);
+  EXPECT_EQ((std::vector<int>{fake.nGets, fake.nReleases, ::GetROP2(fake.dc.m_hDC)}),
+            (std::vector<int>{2, 2, R2_COPYPEN}));  // the frames themselves are counted by the portable test
+  EXPECT_EQ(::GetCurrentObject(fake.dc.m_hDC, OBJ_PEN), hPen);
 }
 
 // Draws text on a white canvas in black, transparently.
@@ -136,11 +93,8 @@ TEST(DrawObliqueTextWin, AnglesTurnAndSlantTheDefaultGuiFont) {
   const CRect a = Ink(flat, 0, 0, 10, 10, "Turned text");
   const CRect b = Ink(up, 0, 90, 60, 110, "Turned text");
   const CRect c = Ink(down, 0, -90, 60, 10, "Turned text");
-  EXPECT_NEAR(b.Height(), a.Width(), 2);
-  EXPECT_NEAR(b.Width(), a.Height(), 2);
-  EXPECT_LE(b.bottom, 111);
-  EXPECT_GE(c.top, 9);
-  EXPECT_GT(c.bottom, 10 + a.Width() - 3);
+  EXPECT_TRUE(std::abs(b.Height() - a.Width()) <= 2 && std::abs(b.Width() - a.Height()) <= 2 && b.bottom <= 111);
+  EXPECT_TRUE(c.top >= 9 && c.bottom > 10 + a.Width() - 3);
 
   // A slant widens the ink and leans its top to the right.
   Canvas upright(160, 60, kWhite), slanted(160, 60, kWhite);
@@ -197,18 +151,15 @@ TEST(BitmapFromImageListWin, AnImageOverTheBackgroundAndTheListUnchanged) {
     dc.SelectObject(pOld);
     return seen;
   };
-  for (int round = 0; round < 2; ++round) {
-    for (int i : {2, 0, 1}) {
-      CBitmap bmp;
-      if (round == 1) {
-        ASSERT_TRUE(bmp.CreateCompatibleBitmap(&screen, 3, 3));  // one held before
-      }
-      HGDIOBJ hHeld = bmp.m_hObject;
-      GraphicsUtils::BitmapFromImageList(list, i, &screen, RGB(250, 240, 10), &bmp);
-      ASSERT_NE(bmp.m_hObject, nullptr);
-      EXPECT_EQ(look(bmp), std::vector<COLORREF>({colours[i], RGB(250, 240, 10), 16, 12})) << i;
-      EXPECT_TRUE(hHeld == nullptr || ::GetObjectType(hHeld) == 0);  // deleted, not leaked
+  for (int i : {2, 0, 1}) {
+    CBitmap bmp;
+    if (i == 0) {
+      ASSERT_TRUE(bmp.CreateCompatibleBitmap(&screen, 3, 3));  // one held before
     }
+    HGDIOBJ hHeld = bmp.m_hObject;
+    GraphicsUtils::BitmapFromImageList(list, i, &screen, RGB(250, 240, 10), &bmp);
+    EXPECT_EQ(look(bmp), std::vector<COLORREF>({colours[i], RGB(250, 240, 10), 16, 12})) << i;
+    EXPECT_TRUE(hHeld == nullptr || ::GetObjectType(hHeld) == 0);  // deleted, not leaked
   }
   // Nothing without an image, a device or a bitmap.
   CImageList empty;
@@ -219,8 +170,7 @@ TEST(BitmapFromImageListWin, AnImageOverTheBackgroundAndTheListUnchanged) {
   GraphicsUtils::BitmapFromImageList(list, 0, nullptr, 0, &none);
   GraphicsUtils::BitmapFromImageList(empty, 0, &screen, 0, &none);
   GraphicsUtils::BitmapFromImageList(list, 0, &screen, 0, nullptr);
-  EXPECT_EQ(none.m_hObject, nullptr);
-  EXPECT_EQ(list.GetImageCount(), 3);
+  EXPECT_TRUE(none.m_hObject == nullptr && list.GetImageCount() == 3);
   ::ReleaseDC(nullptr, screen.Detach());
 }
 

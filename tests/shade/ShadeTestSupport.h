@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -44,19 +43,22 @@ class TestShade : public Shade {
       Shade::CreateHorzBumpShade, Shade::CreateHorzGradient, Shade::CreateHorzShade, Shade::CreateMetalShade,
       Shade::CreateNoiseShade, Shade::CreateSoftBumpShade, Shade::CreateVertBumpShade, Shade::CreateVertGradient,
       Shade::CreateVertShade;
-  using Shade::GetRandomNumber, Shade::GetRandomPosition, Shade::ReplaceRandomTable, Shade::SetRandomPosition;
+  using Shade::GetRandomNumber, Shade::GetRandomPosition, Shade::GetRandomTableSize, Shade::ReplaceRandomTable,
+      Shade::SetRandomPosition;
   using Shade::m_crBlend, Shade::m_nBlendPercent, Shade::m_nHeight, Shade::m_nNoiseDivisor, Shade::m_nWidth,
-      Shade::m_pDib, Shade::m_props;
+      Shade::m_props;
 
+  bool HasBlock() const { return m_dib.HasBlock(); }
+  const PaletteDib& Dib() const { return m_dib; }
   // Palette index of column x, bitmap row y (row 0 is the bottom row).
   BYTE Pixel(unsigned x, unsigned y) const {
-    return m_pDib->GetBlock()[PaletteDib::kHeaderSize + PaletteDib::kPaletteSize + y * m_pDib->GetStride() + x];
+    return Dib().GetBlock()[PaletteDib::kHeaderSize + PaletteDib::kPaletteSize + y * Dib().GetStride() + x];
   }
   // Palette entry i as a word of bytes B, G, R, 0 from the low one, which is
   // also how a 32-bit bitmap holds the colour.
   std::uint32_t PaletteWord(int i) const {
     std::uint32_t w;
-    std::memcpy(&w, m_pDib->GetBlock() + PaletteDib::kHeaderSize + 4 * i, 4);
+    std::memcpy(&w, Dib().GetBlock() + PaletteDib::kHeaderSize + 4 * i, 4);
     return w;
   }
   // Every pixel, bottom row first.
@@ -80,35 +82,26 @@ inline std::vector<int> KnownTable(std::size_t n = 32767, std::uint32_t seed = 1
   return t;
 }
 
-// Fixture: a known table installed, read position 0, for each test.
+// The ramp colours of every shading test: shadow, face and highlight apart in
+// each channel, so that a channel taken for another shows.
+inline Shade::RampColors KnownRamp() { return {RGB(0, 100, 200), RGB(128, 128, 128), RGB(255, 156, 56)}; }
+
+// Fixture: a known table installed, read position 0, and the known ramp
+// colours, for each test.
 class ShadeTest : public ::testing::Test {
  protected:
-  void SetUp() override { UseTable(KnownTable()); }
+  void SetUp() override {
+    m_pfnRamp = Shade::SetRampColorSource(&KnownRamp);
+    UseTable(KnownTable());
+  }
+  void TearDown() override { Shade::SetRampColorSource(m_pfnRamp); }
   void UseTable(const std::vector<int>& table) {
     m_table = table;
     ASSERT_TRUE(TestShade::ReplaceRandomTable(m_table));
   }
   std::vector<int> m_table;
+  Shade::RampColorSource m_pfnRamp = nullptr;
 };
-
-// The bytes f stores in an archive.
-inline std::vector<BYTE> StoreBytes(const std::function<void(CArchive&)>& f) {
-  CMemFile file;
-  CArchive ar(&file, CArchive::store);
-  f(ar);
-  ar.Close();
-  std::vector<BYTE> bytes(static_cast<std::size_t>(file.GetLength()));
-  file.SeekToBegin();
-  file.Read(bytes.data(), static_cast<UINT>(bytes.size()));
-  return bytes;
-}
-
-// Lets f load from the bytes; the cause of the archive exception raised, or -1.
-inline int LoadBytes(std::vector<BYTE> bytes, const std::function<void(CArchive&)>& f) {
-  CMemFile file(bytes.data(), static_cast<UINT>(bytes.size()));
-  CArchive ar(&file, CArchive::load);
-  return ArchiveExceptionCause([&] { f(ar); });
-}
 
 inline ShadeProps MakeProps(int style, int g = 0, bool dark = true, unsigned char coloring = 0) {
   ShadeProps props;

@@ -16,60 +16,45 @@ const char kDibClear[] = "{220F1F5D-E1CF-4904-A40F-8EC08F3E6EF7}";
 const char kMetalSize[] = "{2AB478A2-B4EA-4A02-8C13-F50B4677A049}";
 const char kMetalPixels[] = "{976E83E9-E0A5-42D7-A065-0B5B599147CB}";
 
-// Every generator but metal, with its two failure sites: no bitmap object,
-// and no pixel rows of the current size.
+// Every generator but metal, with its site for missing pixel rows.
 const struct {
   void (TestShade::*create)();
-  const char *noBitmap, *noPixels;
+  const char* noPixels;
 } kGenerators[] = {
-    {&TestShade::CreateNoiseShade, "{81E0B1A3-FDB0-44D6-B05D-4852AD31B7A9}", "{66E30429-9EB8-496F-BDF4-E5CC22948533}"},
-    {&TestShade::CreateDiagonalShade, "{0F21115E-C96B-499F-97C4-551F13BF3A4E}", "{CB787451-A977-4A40-B8B8-0AE832AD0828}"},
-    {&TestShade::CreateHorzShade, "{2207C5DC-1B65-4A6E-BA46-8554B4E345AB}", "{3499A78A-709A-490B-AC2B-83D4C80B5CD1}"},
-    {&TestShade::CreateVertShade, "{C2319DC3-6CFE-46DA-89B7-88D0217BD2F7}", "{D5E372E2-9FD9-4C95-8ECF-AC52995F5CA5}"},
-    {&TestShade::CreateHorzBumpShade, "{2A3E0B80-B7F7-45F9-BD11-56C518FCD6A6}", "{02E36E75-E772-41F8-9F9A-476EB22FCB84}"},
-    {&TestShade::CreateVertBumpShade, "{6F51C7ED-1278-486E-9907-79FA96B29223}", "{7DF60D13-616D-43E8-A7FE-C57898F0D875}"},
-    {&TestShade::CreateSoftBumpShade, "{68AB4CAF-E3C4-4DB7-B4E7-AD5724D66D55}", "{728F9399-5001-4065-BFBC-D93537F827EA}"},
-    {&TestShade::CreateHardBumpShade, "{4B8F6F9D-25DA-4261-B365-8FF5CC5E6580}", "{2D2761B0-5D6D-4189-86FC-93456AE904B9}"},
-    {&TestShade::CreateHorzGradient, "{162AA13B-21AE-43CE-9C01-207FF5C3A31D}", "{B06D90F5-A0D1-4F3A-869D-0E5CB664E582}"},
-    {&TestShade::CreateVertGradient, "{0927D129-999B-4DC9-A311-4E1F0BA02117}", "{31E70852-768A-4A31-8629-22D0B1188A8E}"},
-    {&TestShade::CreateDiagGradient, "{C67F2008-2687-4A87-8D74-9ECBFEBE03E5}", "{18B80772-5D2D-4D77-BE68-391E13740E8C}"},
-    {&TestShade::CreateGlass, "{10806D98-F110-4802-B9A0-F5A951054F2A}", "{FDEA3551-91B4-46AF-B73F-04829446984C}"},
+    {&TestShade::CreateNoiseShade, "{66E30429-9EB8-496F-BDF4-E5CC22948533}"},
+    {&TestShade::CreateDiagonalShade, "{CB787451-A977-4A40-B8B8-0AE832AD0828}"},
+    {&TestShade::CreateHorzShade, "{3499A78A-709A-490B-AC2B-83D4C80B5CD1}"},
+    {&TestShade::CreateVertShade, "{D5E372E2-9FD9-4C95-8ECF-AC52995F5CA5}"},
+    {&TestShade::CreateHorzBumpShade, "{02E36E75-E772-41F8-9F9A-476EB22FCB84}"},
+    {&TestShade::CreateVertBumpShade, "{7DF60D13-616D-43E8-A7FE-C57898F0D875}"},
+    {&TestShade::CreateSoftBumpShade, "{728F9399-5001-4065-BFBC-D93537F827EA}"},
+    {&TestShade::CreateHardBumpShade, "{2D2761B0-5D6D-4189-86FC-93456AE904B9}"},
+    {&TestShade::CreateHorzGradient, "{B06D90F5-A0D1-4F3A-869D-0E5CB664E582}"},
+    {&TestShade::CreateVertGradient, "{31E70852-768A-4A31-8629-22D0B1188A8E}"},
+    {&TestShade::CreateDiagGradient, "{18B80772-5D2D-4D77-BE68-391E13740E8C}"},
+    {&TestShade::CreateGlass, "{FDEA3551-91B4-46AF-B73F-04829446984C}"},
 };
 
-// Palette entry i as the ramp makes it (shadow to face over 0..128, face to
-// highlight from 128 to 255, truncated), then moved toward each (colour,
-// percent) in turn, truncated at every step; as TestShade::PaletteWord gives it.
-std::uint32_t Entry(int i, std::initializer_list<std::pair<COLORREF, int>> blends = {}) {
-  const COLORREF s = GetSysColor(COLOR_BTNSHADOW), f = GetSysColor(COLOR_BTNFACE), l = GetSysColor(COLOR_BTNHIGHLIGHT);
-  std::uint32_t word = 0;
-  for (int k = 0; k < 3; ++k) {  // red, green, blue
-    auto channel = [k](COLORREF cr) { return static_cast<int>((cr >> (8 * k)) & 0xFF); };
-    int v = i < 128 ? ((128 - i) * channel(s) + i * channel(f)) / 128
-                    : ((i - 127) * channel(l) + (255 - i) * channel(f)) / 128;
-    for (const auto& b : blends) v = (v * (100 - b.second) + channel(b.first) * b.second) / 100;
-    word |= static_cast<std::uint32_t>(v) << (16 - 8 * k);
-  }
-  return word;
-}
+std::uint32_t Word(int r, int g, int b) { return static_cast<std::uint32_t>(r << 16 | g << 8 | b); }
 
 }  // namespace
 
-#if !defined(_WIN32)
-// With shadow black, face 128 grey and highlight white the ramp reads by hand.
+// Worked by hand from the known ramp: red runs 0 -> 128 -> 255, green
+// 100 -> 128 -> 156, blue 200 -> 128 -> 56, each half truncated.
 TEST_F(ShadeTest, PaletteRampFromTheButtonColours) {
-  const INT idx[3] = {COLOR_BTNSHADOW, COLOR_BTNFACE, COLOR_BTNHIGHLIGHT};
-  const COLORREF saved[3] = {GetSysColor(idx[0]), GetSysColor(idx[1]), GetSysColor(idx[2])};
-  const COLORREF grey[3] = {RGB(0, 0, 0), RGB(128, 128, 128), RGB(255, 255, 255)};
-  SetSysColors(3, idx, grey);
   TestShade shade;
   shade.SetSize(3, 3);
-  const bool made = shade.SetShadeProps(MakeProps(ShadeProps::HorzGradient));
-  SetSysColors(3, idx, saved);
-  ASSERT_TRUE(made);
-  // 128: (255 + 127 * 128) / 128; 200: (73 * 255 + 55 * 128) / 128.
-  for (int i : {0, 100, 127, 128, 200, 255}) EXPECT_EQ(shade.PaletteWord(i), i * 0x010101u) << i;
+  ASSERT_TRUE(shade.SetShadeProps(MakeProps(ShadeProps::HorzGradient)));
+  const std::pair<int, std::uint32_t> kEntries[] = {{0, Word(0, 100, 200)},     {64, Word(64, 114, 164)},
+                                                    {127, Word(127, 127, 128)}, {128, Word(128, 128, 127)},
+                                                    {200, Word(200, 143, 86)},  {255, Word(255, 156, 56)}};
+  for (const auto& [i, word] : kEntries) EXPECT_EQ(shade.PaletteWord(i), word) << i;
+  // The colours are read at every generation.
+  Shade::SetRampColorSource([] { return Shade::RampColors{RGB(2, 2, 2), RGB(4, 4, 4), RGB(6, 6, 6)}; });
+  ASSERT_TRUE(shade.SetShadeProps(MakeProps(ShadeProps::HorzGradient)));
+  EXPECT_EQ(shade.PaletteWord(0), 0x020202u);
+  EXPECT_EQ(shade.PaletteWord(255), 0x060606u);
 }
-#endif
 
 TEST_F(ShadeTest, WhenFacesAreMade) {
   TestShade shade;
@@ -77,53 +62,51 @@ TEST_F(ShadeTest, WhenFacesAreMade) {
   ASSERT_TRUE(shade.SetShadeProps(MakeProps(ShadeProps::Noise, 10)));
   ASSERT_TRUE(shade.SetShadeProps(MakeProps(ShadeProps::Noise, 10)));  // every call regenerates
   EXPECT_EQ(TestShade::GetRandomPosition(), 64u);
-  const BYTE* block = shade.m_pDib->GetBlock();
+  const BYTE* block = shade.Dib().GetBlock();
   shade.SetSize(8, 4);  // the current size: nothing
   EXPECT_EQ(TestShade::GetRandomPosition(), 64u);
-  EXPECT_EQ(shade.m_pDib->GetBlock(), block);
+  EXPECT_EQ(shade.Dib().GetBlock(), block);
   shade.SetSize(4, 4);  // a new size: regenerated with the stored record
   EXPECT_EQ(TestShade::GetRandomPosition(), 80u);
-  EXPECT_EQ(shade.m_pDib->GetWidth(), 4u);
-  EXPECT_TRUE(shade.IsValid());
-
+  EXPECT_TRUE(shade.IsValid() && shade.Dib().GetWidth() == 4u);
   // Styles above 12 give a cleared face and read nothing.
   for (int style : {13, 70000, 4464}) {
     EXPECT_TRUE(shade.SetShadeProps(MakeProps(style, 10)));
-    EXPECT_TRUE(shade.IsValid());
     EXPECT_EQ(shade.Pixels(), std::vector<BYTE>(16, 0)) << style;
   }
   // Style None clears the stored tint and invalidates the face, but leaves
   // the bitmap; it reads nothing either.
   shade.BlendPalette(RGB(255, 0, 0), 40);
   EXPECT_FALSE(shade.SetShadeProps(MakeProps(ShadeProps::None)));
-  EXPECT_EQ(shade.m_nBlendPercent, 0);
-  EXPECT_EQ(shade.m_crBlend, 0u);
-  EXPECT_EQ(shade.m_nNoiseDivisor, 1);
-  EXPECT_FALSE(shade.IsValid());
-  EXPECT_TRUE(shade.m_pDib->HasBlock());
+  EXPECT_EQ((std::vector<long>{shade.m_nBlendPercent, long(shade.m_crBlend), shade.m_nNoiseDivisor}),
+            (std::vector<long>{0, 0, 1}));
+  EXPECT_TRUE(!shade.IsValid() && shade.HasBlock());
   EXPECT_EQ(TestShade::GetRandomPosition(), 80u);
 }
 
 // The palette is the ramp moved toward the record's colour by its colouring
-// percent, then by a tint that BlendPalette stores.
+// percent, then by a tint that BlendPalette stores. Entry 77 of the ramp is
+// (77, 116, 156); 20 % toward (250, 10, 90) gives (6160 + 5000) / 100 = 111,
+// 94 and 142; then 50 % toward (0, 200, 100) gives 55, 147 and 121.
 TEST_F(ShadeTest, ColouringAndStoredTintAcrossResizes) {
   TestShade shade;
   shade.SetSize(6, 3);
   ShadeProps props = MakeProps(ShadeProps::Noise, 0, true, 150);  // above 100: no colouring
-  const COLORREF base = RGB(250, 10, 90);
-  props.SetColor(base);
+  props.SetColor(RGB(250, 10, 90));
   ASSERT_TRUE(shade.SetShadeProps(props));
-  for (int i = 0; i < 256; ++i) EXPECT_EQ(shade.PaletteWord(i), Entry(i)) << i;
+  EXPECT_EQ(shade.PaletteWord(77), Word(77, 116, 156));
   props.SetColoring(20);
   ASSERT_TRUE(shade.SetShadeProps(props));
+  EXPECT_EQ(shade.PaletteWord(10), Word(58, 83, 173));
   shade.BlendPalette(RGB(0, 200, 100), 50);
-  EXPECT_EQ(shade.PaletteWord(77), Entry(77, {{base, 20}, {RGB(0, 200, 100), 50}}));
+  EXPECT_EQ(shade.PaletteWord(77), Word(55, 147, 121));
   // SetShadeProps makes the colouring-only palette but keeps the tint, which
   // the next resize applies again, once.
   ASSERT_TRUE(shade.SetShadeProps(props));
-  EXPECT_EQ(shade.PaletteWord(77), Entry(77, {{base, 20}}));
+  EXPECT_EQ(shade.PaletteWord(77), Word(111, 94, 142));
   shade.SetSize(9, 3);
-  for (int i = 0; i < 256; ++i) EXPECT_EQ(shade.PaletteWord(i), Entry(i, {{base, 20}, {RGB(0, 200, 100), 50}}));
+  EXPECT_EQ(shade.PaletteWord(77), Word(55, 147, 121));
+  EXPECT_EQ(shade.PaletteWord(200), Word(105, 158, 93));
 
   // A zero side neither generates nor stacks the tint; back at a real size
   // the tint is there once.
@@ -133,92 +116,99 @@ TEST_F(ShadeTest, ColouringAndStoredTintAcrossResizes) {
   EXPECT_FALSE(shade.IsValid());
   EXPECT_FALSE(shade.SetShadeProps(props));
   shade.SetSize(0, 10);
-  EXPECT_EQ(shade.PaletteWord(77), Entry(77, {{base, 20}, {RGB(0, 200, 100), 50}}));
   EXPECT_EQ(TestShade::GetRandomPosition(), pos);
   shade.SetSize(6, 3);
   EXPECT_TRUE(shade.IsValid());
-  EXPECT_EQ(shade.PaletteWord(77), Entry(77, {{base, 20}, {RGB(0, 200, 100), 50}}));
+  EXPECT_EQ(shade.PaletteWord(77), Word(55, 147, 121));
 
   // A black tint is stored but not applied again; percents outside 0..100
   // are stored and leave the palette alone, now and after a resize.
   shade.BlendPalette(RGB(0, 0, 0), 60);
-  EXPECT_EQ(shade.PaletteWord(200), Entry(200, {{base, 20}, {RGB(0, 200, 100), 50}, {0, 60}}));
+  EXPECT_EQ(shade.PaletteWord(200), Word(42, 63, 37));
   shade.SetSize(7, 3);
-  EXPECT_EQ(shade.PaletteWord(200), Entry(200, {{base, 20}}));
+  EXPECT_EQ(shade.PaletteWord(200), Word(210, 116, 86));
   for (long percent : {-1L, -100L, 101L, 1000L}) {
     shade.BlendPalette(RGB(255, 0, 0), percent);
     EXPECT_EQ(shade.m_nBlendPercent, percent);
-    EXPECT_EQ(shade.PaletteWord(10), Entry(10, {{base, 20}})) << percent;
+    EXPECT_EQ(shade.PaletteWord(10), Word(58, 83, 173)) << percent;
   }
   shade.SetSize(8, 3);
-  EXPECT_EQ(shade.PaletteWord(10), Entry(10, {{base, 20}}));
+  EXPECT_EQ(shade.PaletteWord(10), Word(58, 83, 173));
   EXPECT_TRUE(log.Lines().empty());
 }
 
-TEST_F(ShadeTest, FailedAllocationLeavesNoBitmap) {
+// A size beyond memory logs and leaves an empty face; the next size that fits
+// renders again, with the stored tint. An empty table (before the first Shade
+// fills it) has nothing to read.
+TEST_F(ShadeTest, FailedAllocationEmptyFaceAndEmptyTable) {
   TestShade shade;
   LogCapture log;
   EXPECT_FALSE(shade.SetShadeProps(MakeProps(ShadeProps::Noise)));  // no size yet
+  shade.SetSize(4, 2);
+  shade.BlendPalette(RGB(0, 200, 100), 50);
   shade.SetSize(65536, 65537);
-  EXPECT_EQ(shade.m_pDib, nullptr);
+  EXPECT_FALSE(shade.IsValid() || shade.HasBlock());
   EXPECT_EQ(log.Lines(), (Lines{kDibCreate, kShadeCreate}));
-  // From then on nothing is generated, and the public operations log nothing more.
+  EXPECT_EQ(TestShade::GetRandomPosition(), 8u);
   shade.SetSize(10, 10);
+  EXPECT_TRUE(shade.IsValid());
+  unsigned pos = 8;
+  EXPECT_EQ(shade.Pixels(), ReferenceFace(ShadeProps::Noise, 10, 10, 0, true, m_table, pos));
+  EXPECT_EQ(shade.PaletteWord(77), Word(38, 158, 128));
+  // The same through SetShadeProps: the failing call returns false, the next
+  // one that fits true.
+  EXPECT_FALSE(shade.SetShadeProps(MakeProps(ShadeProps::None)));
+  shade.SetSize(70000, 70000);
   EXPECT_FALSE(shade.SetShadeProps(MakeProps(ShadeProps::Noise)));
-  shade.BlendPalette(RGB(1, 2, 3), 50);
-  EXPECT_FALSE(shade.IsValid());
-  EXPECT_EQ(log.Lines().size(), 2u);
-  EXPECT_EQ(TestShade::GetRandomPosition(), 0u);
-  // Generators report the missing bitmap; metal returns silently.
-  for (const auto& gen : kGenerators) {
-    LogCapture one;
-    (shade.*gen.create)();
-    EXPECT_EQ(one.Lines(), Lines{gen.noBitmap});
+  EXPECT_FALSE(shade.HasBlock());
+  shade.SetSize(3, 3);
+  EXPECT_TRUE(shade.SetShadeProps(MakeProps(ShadeProps::HorzGradient)));
+  EXPECT_EQ(log.Lines(), (Lines{kDibCreate, kShadeCreate, kDibCreate, kShadeCreate}));
+
+  ASSERT_TRUE(TestShade::ReplaceRandomTable({}));
+  try {
+    shade.GetRandomNumber();
+    ADD_FAILURE() << "no exception";
+  } catch (const std::out_of_range& e) {
+    EXPECT_STREQ(e.what(), "invalid vector<T> subscript");
   }
-  LogCapture metal;
-  shade.CreateMetalShade();
-  EXPECT_TRUE(metal.Lines().empty());
+  TestShade refilled;  // a new Shade fills the table again
+  EXPECT_EQ(TestShade::GetRandomTableSize(), 32767u);
 }
 
+// Generators called (by a derived class) without pixel rows of the face's
+// size log their site and write nothing: a bitmap without a block, one kept
+// at 5 x 5 through style None while the size became 40 x 40, and a zero side
+// (which only metal reports).
 TEST_F(ShadeTest, GeneratorsWithoutPixelRowsOfTheirSize) {
-  // A bitmap object without a block: the bitmap's site, then the generator's.
   TestShade shade;
-  shade.m_nWidth = 4;
-  shade.m_nHeight = 3;
-  for (const auto& gen : kGenerators) {
-    LogCapture log;
-    (shade.*gen.create)();
-    EXPECT_EQ(log.Lines(), (Lines{kDibGetBits, gen.noPixels}));
-  }
-  {
-    LogCapture log;
-    shade.CreateMetalShade();
-    EXPECT_EQ(log.Lines(), (Lines{kDibClear, kDibGetBits, kMetalPixels}));
-  }
-  // A 5 x 5 bitmap kept through style None while the size became 40 x 40:
-  // nothing is written into it.
-  shade.SetSize(5, 5);
-  ASSERT_TRUE(shade.SetShadeProps(MakeProps(ShadeProps::HorzGradient, 0, false)));
-  const std::vector<BYTE> before = shade.Pixels();
-  shade.SetShadeProps(MakeProps(ShadeProps::None));
-  shade.SetSize(40, 40);
-  for (const auto& gen : kGenerators) {
-    LogCapture log;
-    (shade.*gen.create)();
-    EXPECT_EQ(log.Lines(), Lines{gen.noPixels});
-  }
-  {
+  std::vector<BYTE> before;
+  for (int nCase = 0; nCase < 3; ++nCase) {
+    if (nCase == 0) {
+      shade.m_nWidth = 4;
+      shade.m_nHeight = 3;
+    } else if (nCase == 1) {
+      shade.SetSize(5, 5);
+      ASSERT_TRUE(shade.SetShadeProps(MakeProps(ShadeProps::HorzGradient, 0, false)));
+      before = shade.Pixels();
+      shade.SetShadeProps(MakeProps(ShadeProps::None));
+      shade.SetSize(40, 40);
+    } else {
+      shade.m_nWidth = 5;
+      shade.m_nHeight = 0;
+    }
+    for (const auto& gen : kGenerators) {
+      LogCapture log;
+      (shade.*gen.create)();
+      const Lines want = nCase == 0 ? Lines{kDibGetBits, gen.noPixels} : nCase == 1 ? Lines{gen.noPixels} : Lines();
+      EXPECT_EQ(log.Lines(), want) << nCase;
+    }
     LogCapture log;
     shade.CreateMetalShade();
-    EXPECT_EQ(log.Lines(), Lines{kMetalPixels});
+    const Lines metal =
+        nCase == 0 ? Lines{kDibClear, kDibGetBits, kMetalPixels} : Lines{nCase == 1 ? kMetalPixels : kMetalSize};
+    EXPECT_EQ(log.Lines(), metal);
   }
-  // A zero side: no pixel is written and only metal reports it.
-  shade.m_nWidth = 5;
-  shade.m_nHeight = 0;
-  LogCapture log;
-  for (const auto& gen : kGenerators) (shade.*gen.create)();
-  shade.CreateMetalShade();
-  EXPECT_EQ(log.Lines(), Lines{kMetalSize});
   shade.m_nHeight = 5;
   EXPECT_EQ(shade.Pixels(), before);
   EXPECT_EQ(TestShade::GetRandomPosition(), 0u);

@@ -3,6 +3,7 @@
 // many sizes, granularities and both dark sides.
 #include <gtest/gtest.h>
 
+#include "ShadeRows.h"
 #include "ShadeTestSupport.h"
 
 namespace {
@@ -186,12 +187,38 @@ TEST_F(ShadeTest, EveryStyleMatchesTheReference) {
           << "style " << style << " " << size.first << "x" << size.second;
     }
   }
-  // Metal beyond 32767 columns or rows holds its position divisors at 1.
+  // Metal beyond 16383 columns has a column divisor of 1 (2 scales the
+  // scratches wrongly), and beyond 32767 columns or rows holds it at 1.
   UseTable(KnownTable());
   pos = 0;
+  ASSERT_EQ(Generate(shade, 16400, 4, MakeProps(ShadeProps::Metal, 4)),
+            ReferenceFace(ShadeProps::Metal, 16400, 4, 4, true, m_table, pos));
   ASSERT_EQ(Generate(shade, 32768, 1, MakeProps(ShadeProps::Metal, 4)),
             ReferenceFace(ShadeProps::Metal, 32768, 1, 4, true, m_table, pos));
   ASSERT_EQ(Generate(shade, 1, 32768, MakeProps(ShadeProps::Metal, 4)),
             ReferenceFace(ShadeProps::Metal, 1, 32768, 4, true, m_table, pos));
   EXPECT_EQ(TestShade::GetRandomPosition(), pos);
+}
+
+// The same faces on every vector unit the processor has: sizes around the
+// vector widths, the 16-column blocks and 64-row bands of the column styles,
+// the 2048-column tiles, and metal faces drawn point by point and by
+// diagonals (above 65536 pixels).
+TEST_F(ShadeTest, EveryVectorUnitGivesTheReferenceFaces) {
+  using qor::shade::VectorUnit;
+  const VectorUnit chosen = qor::shade::GetVectorUnit();
+  const unsigned sizes[][2] = {{15, 17}, {31, 33}, {47, 65}, {65, 130}, {97, 31}, {2100, 40}, {300, 300}};
+  TestShade shade;
+  unsigned pos = 0;
+  for (VectorUnit unit : {VectorUnit::Sse2, VectorUnit::Avx2}) {
+    if (!qor::shade::SelectVectorUnit(unit)) continue;
+    for (int style = ShadeProps::Noise; style <= ShadeProps::DiagGradient; ++style)
+      for (const auto& size : sizes)
+        for (int g : {0, 100}) {
+          ASSERT_EQ(Generate(shade, size[0], size[1], MakeProps(style, g, g == 0)),
+                    ReferenceFace(style, size[0], size[1], g, g == 0, m_table, pos))
+              << "unit " << int(unit) << " style " << style << " " << size[0] << "x" << size[1] << " g " << g;
+        }
+  }
+  EXPECT_TRUE(qor::shade::SelectVectorUnit(chosen));
 }

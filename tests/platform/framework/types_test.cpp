@@ -3,16 +3,14 @@
 #include <afx.h>
 #include <afxtempl.h>
 
+#include <vector>
+
 TEST(GeometryTest, RectRules) {
   CRect r(10, 20, 30, 60);
-  EXPECT_EQ(r.Width(), 20);
-  EXPECT_EQ(r.Height(), 40);
-  EXPECT_EQ(r.CenterPoint(), CPoint(20, 40));
+  EXPECT_TRUE(r.Width() == 20 && r.Height() == 40 && r.CenterPoint() == CPoint(20, 40));
   EXPECT_TRUE(r.PtInRect(CPoint(10, 20)));
-  EXPECT_FALSE(r.PtInRect(CPoint(30, 20)));  // right and bottom edges are outside
-  EXPECT_FALSE(r.PtInRect(CPoint(10, 60)));
-  EXPECT_TRUE(CRect(5, 5, 5, 9).IsRectEmpty());
-  EXPECT_TRUE(CRect(5, 5, 4, 9).IsRectEmpty());
+  EXPECT_FALSE(r.PtInRect(CPoint(30, 20)) || r.PtInRect(CPoint(10, 60)));  // right and bottom edges are outside
+  EXPECT_TRUE(CRect(5, 5, 5, 9).IsRectEmpty() && CRect(5, 5, 4, 9).IsRectEmpty());
 
   CRect i;
   EXPECT_TRUE(i.IntersectRect(r, CRect(25, 0, 100, 30)));
@@ -54,11 +52,8 @@ TEST(ListTest, OrderInsertRemove) {
   EXPECT_EQ(l.GetAt(l.FindIndex(2)), 25);
   EXPECT_EQ(l.FindIndex(5), nullptr);
   l.RemoveAt(l.Find(25));
-  EXPECT_EQ(l.RemoveHead(), 1);
-  EXPECT_EQ(l.RemoveTail(), 4);
-  EXPECT_EQ(l.GetCount(), 2);
-  EXPECT_EQ(l.GetHead(), 2);
-  EXPECT_EQ(l.GetTail(), 3);
+  EXPECT_EQ((std::vector<int>{l.RemoveHead(), l.RemoveTail(), int(l.GetCount()), l.GetHead(), l.GetTail()}),
+            (std::vector<int>{1, 4, 2, 2, 3}));
   l.RemoveAll();
   EXPECT_TRUE(l.IsEmpty());
   try {
@@ -81,9 +76,8 @@ IMPLEMENT_DYNAMIC(CCircle, CShape)
 
 TEST(RuntimeClassTest, KindOfAndCreate) {
   CCircle c;
-  EXPECT_TRUE(c.IsKindOf(RUNTIME_CLASS(CCircle)));
-  EXPECT_TRUE(c.IsKindOf(RUNTIME_CLASS(CShape)));
-  EXPECT_TRUE(c.IsKindOf(RUNTIME_CLASS(CObject)));
+  EXPECT_TRUE(c.IsKindOf(RUNTIME_CLASS(CCircle)) && c.IsKindOf(RUNTIME_CLASS(CShape)) &&
+              c.IsKindOf(RUNTIME_CLASS(CObject)));
   EXPECT_FALSE(c.IsKindOf(RUNTIME_CLASS(CFile)));
   EXPECT_STREQ(c.GetRuntimeClass()->m_lpszClassName, "CCircle");
   CObject* made = RUNTIME_CLASS(CShape)->CreateObject();

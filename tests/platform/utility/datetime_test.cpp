@@ -48,27 +48,6 @@ TEST(DateTime, KnownWeekdays) {
   for (const auto& d : days) EXPECT_EQ(DateTime(d[0], d[1], d[2]).GetDayOfWeek(), d[3]) << d[0];
 }
 
-// Day by day over three centuries: the date rolls over by the month lengths,
-// the days of the year and of the week count on, the time of day stays.
-TEST(DateTime, DayByDayWalkStaysConsistent) {
-  DateTime dt(1890, 1, 1, 6, 7, 8);
-  int nWeekday = dt.GetDayOfWeek(), nDayOfYear = 1;
-  for (int i = 0; i < 300 * 366; ++i) {
-    const int y = dt.GetYear(), m = dt.GetMonth(), d = dt.GetDay();
-    dt.AddDays(1);
-    const bool bRoll = d == DateTime::GetDaysInMonth(y, m), bNewYear = bRoll && m == 12;
-    ASSERT_EQ((std::vector<int>{dt.GetYear(), dt.GetMonth(), dt.GetDay()}),
-              (std::vector<int>{bNewYear ? y + 1 : y, bRoll ? m % 12 + 1 : m, bRoll ? 1 : d + 1}));
-    if (bNewYear) {
-      ASSERT_EQ(nDayOfYear, DateTime::IsLeapYear(y) ? 366 : 365) << y;
-      nDayOfYear = 0;
-    }
-    ASSERT_EQ(dt.GetDayOfYear(), ++nDayOfYear);
-    ASSERT_EQ(dt.GetDayOfWeek(), nWeekday = nWeekday % 7 + 1);
-    ASSERT_EQ(dt.Format().Right(8), "06:07:08");
-  }
-}
-
 TEST(DateTime, AddDaysAndSeconds) {
   DateTime dt(2024, 2, 28, 10, 0, 0);
   const struct { int nDays; __int64 nSeconds; const char* text; } steps[] = {

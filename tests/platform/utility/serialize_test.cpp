@@ -12,23 +12,8 @@ namespace {
 
 using Bytes = std::vector<BYTE>;
 
-Bytes Store(const std::function<void(CArchive&)>& f) {
-  CMemFile file;
-  CArchive ar(&file, CArchive::store);
-  f(ar);
-  ar.Close();
-  Bytes out(static_cast<size_t>(file.GetLength()));
-  file.SeekToBegin();
-  if (!out.empty()) file.Read(out.data(), static_cast<UINT>(out.size()));
-  return out;
-}
-
-// The cause of the archive exception that loading raises, or -1.
-int Load(Bytes bytes, const std::function<void(CArchive&)>& f) {
-  CMemFile file(bytes.empty() ? nullptr : bytes.data(), static_cast<UINT>(bytes.size()));
-  CArchive ar(&file, CArchive::load);
-  return ArchiveExceptionCause([&] { f(ar); });
-}
+Bytes Store(const std::function<void(CArchive&)>& f) { return StoreBytes(f); }
+int Load(const Bytes& bytes, const std::function<void(CArchive&)>& f) { return LoadBytes(bytes, f); }
 
 Bytes StoreCounter(unsigned __int64 n, bool bVersion1) {
   return Store([&](CArchive& ar) { EXPECT_EQ(SerializeData::SerializeLoopCounter(ar, n, bVersion1), n); });
