@@ -2,7 +2,9 @@
 // this (or the single headers it names) and link qor032::qor032.
 #pragma once
 
+#include "AccessModel.h"
 #include "BkgStyle.h"
+#include "ChartAccess.h"
 #include "FontDef.h"
 #include "FontDefMgr.h"
 #include "GraphData.h"
@@ -13,9 +15,11 @@
 #include "PieSlices.h"
 #include "QorIcon.h"
 #include "Shade.h"
+#include "ShadeButtonAccess.h"
 #include "ShadeProps.h"
 
 #if defined(_WIN32)
+#include "AccessibleChart.h"
 #include "GraphCtrl.h"
 #include "GradientProgressCtrl.h"
 #include "MemDC.h"

@@ -48,6 +48,17 @@ class QOR032_API CShadeButton : public CButton, protected qor::ShadeButtonFields
   // From now on the button repeats its command while held.
   void SetAsRepeaterButton();
 
+  // What screen readers are told (docs/accessibility.md): role by type, the
+  // caption as shown, its Alt shortcut, the state bits, the window rectangle,
+  // and a default action that does what a click does.
+  HRESULT get_accName(VARIANT varChild, BSTR* pszName) override;
+  HRESULT get_accRole(VARIANT varChild, VARIANT* pvarRole) override;
+  HRESULT get_accState(VARIANT varChild, VARIANT* pvarState) override;
+  HRESULT get_accDefaultAction(VARIANT varChild, BSTR* pszDefaultAction) override;
+  HRESULT get_accKeyboardShortcut(VARIANT varChild, BSTR* pszKeyboardShortcut) override;
+  HRESULT accLocation(long* pxLeft, long* pyTop, long* pcxWidth, long* pcyHeight, VARIANT varChild) override;
+  HRESULT accDoDefaultAction(VARIANT varChild) override;
+
  protected:
   void PreSubclassWindow() override;
   void DrawItem(LPDRAWITEMSTRUCT lpDIS) override;
@@ -109,6 +120,10 @@ class QOR032_API CShadeButton : public CButton, protected qor::ShadeButtonFields
   bool PictureIsCurrent(const PictureKey& key) const;
   void ComposePicture(HDC hBuffer, const PictureKey& key);
   const CString& Caption();
+  // Tells readers when the state a paint shows (nItemState, ODS_...) differs
+  // in the bits the button decides from the one last told; the first paint
+  // only sets it.
+  void AnnounceState(UINT nItemState);
   // Loads one icon at its own size; null when it does not load.
   static HICON LoadIconImage(HINSTANCE hModule, unsigned int nId);
   HDC m_hBufferDC = nullptr;
@@ -124,6 +139,8 @@ class QOR032_API CShadeButton : public CButton, protected qor::ShadeButtonFields
   // reading it sends two messages, which costs more than copying the picture.
   CString m_strCaption;
   HWND m_hCaptionWnd = nullptr;
+  bool m_bStateTold = false;
+  unsigned long m_nToldState = 0;
 
   friend class CShadeButtonHost;
 };

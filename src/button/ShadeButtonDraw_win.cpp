@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "AccessAnswer_win.h"
 #include "FailureLog.h"
 #include "GraphicsUtils.h"
 #include "ShadeButton.h"
@@ -79,6 +80,7 @@ constexpr int kSystemColourIndex[qor::button::kColoursRead] = {COLOR_BTNFACE,   
 void CShadeButton::DrawItem(LPDRAWITEMSTRUCT lpDIS) {
   if (lpDIS == nullptr) return;
   if (CShadeButtonHost(*this).Input().FollowPressBeforePaint()) return;
+  AnnounceState(lpDIS->itemState);
 
   HDC hOwnDC = nullptr;
   HDC hDC = lpDIS->hDC;
@@ -126,10 +128,12 @@ const CString& CShadeButton::Caption() {
 
 LRESULT CShadeButton::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message != WM_SETTEXT) return CButton::DefWindowProc(message, wParam, lParam);
+  const CString strOld = Caption();
   // The system procedure may paint the new caption before it returns.
   m_hCaptionWnd = nullptr;
   const LRESULT lResult = CButton::DefWindowProc(message, wParam, lParam);
   m_hCaptionWnd = nullptr;
+  if (Caption() != strOld) qor::access::NotifyClient(*this, EVENT_OBJECT_NAMECHANGE);
   return lResult;
 }
 

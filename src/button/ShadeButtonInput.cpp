@@ -144,6 +144,11 @@ void ShadeButtonInput::OnBMSetCheck(WPARAM nCheck) {
   m_host.Invalidate(m_host.Self());
 }
 
+void ShadeButtonInput::OnDefaultAction() {
+  ToggleCheck();
+  m_host.CommandToParent();
+}
+
 bool ShadeButtonInput::FollowPressBeforePaint() {
   HWND hUnder = nullptr;
   if (!m_f.m_bLButtonDown || !m_host.SelfHasCapture() || !m_host.WindowUnderCursor(hUnder)) return false;

@@ -103,6 +103,11 @@ class QOR032_API ShadeButtonInput {
   // paint, so this one is skipped.
   bool FollowPressBeforePaint();
 
+  // What a click does, asked for by something other than the mouse (a
+  // screen reader's default action): the check changes as on a release
+  // inside the button, then the parent gets its command.
+  void OnDefaultAction();
+
   // Unchecks the other shade radio buttons of the button's group.
   void UncheckAllOtherRButtonCtrls();
 

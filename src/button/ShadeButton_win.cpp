@@ -45,7 +45,10 @@ BEGIN_MESSAGE_MAP(CShadeButton, CButton)
   ON_MESSAGE(BM_GETCHECK, OnBMGetCheck)
 END_MESSAGE_MAP()
 
-CShadeButton::CShadeButton() { m_crText = ::GetSysColor(COLOR_BTNTEXT); }
+CShadeButton::CShadeButton() {
+  m_crText = ::GetSysColor(COLOR_BTNTEXT);
+  EnableActiveAccessibility();
+}
 
 CShadeButton::~CShadeButton() {
   ClearIcons();

@@ -71,6 +71,14 @@ class QOR032_API CGradientProgressCtrl : public CWnd {
   unsigned long GetStartColor() const;
   unsigned long GetEndColor() const;
 
+  // What screen readers are told: a progress bar named by the caller text,
+  // whose value is the percentage done and whose description is the time
+  // left while timing runs (docs/accessibility.md).
+  HRESULT get_accName(VARIANT varChild, BSTR* pszName) override;
+  HRESULT get_accValue(VARIANT varChild, BSTR* pszValue) override;
+  HRESULT get_accDescription(VARIANT varChild, BSTR* pszDescription) override;
+  HRESULT get_accRole(VARIANT varChild, VARIANT* pvarRole) override;
+
  protected:
   // Makes the text font from the default GUI font on the window's device;
   // without a window the font stays null and no text is drawn.
@@ -106,6 +114,9 @@ class QOR032_API CGradientProgressCtrl : public CWnd {
   // Repaints at once when the bar's picture differs from what the window
   // shows; a hidden window is left to the paint that showing it brings.
   void Redraw();
+  // Tells readers when the name or the percentage text differ from what
+  // they were last told.
+  void Announce();
   // Draws the picture into pDC through an off-screen buffer; false when it
   // could not be drawn.
   bool Paint(CDC* pDC, const qor::progress::PaintKey& key);

@@ -10,7 +10,9 @@
 
 #include <StringUtils.h>
 
+#include "AccessAnswer_win.h"
 #include "Argb.h"
+#include "ChartAccess.h"
 #include "FailureLog.h"
 #include "GradientProgress.h"
 #include "MemDC.h"
@@ -181,6 +183,9 @@ class CGradientProgressCtrl::PaintCache {
   GradientRow row;
   qor::progress::ShownPicture shown;
   unsigned nFont = 0;
+  // What readers were last told: the caller text and the percentage text.
+  CString strToldName;
+  CString strToldValue = qor::access::ProgressValue(0, 0);
 };
 
 BEGIN_MESSAGE_MAP(CGradientProgressCtrl, CWnd)
@@ -193,7 +198,9 @@ CGradientProgressCtrl::CGradientProgressCtrl()
     : m_clrStart(kDefaultStart),
       m_clrEnd(kDefaultEnd),
       m_clrBk(qor::ToArgb(::GetSysColor(COLOR_3DFACE))),
-      m_pCache(new PaintCache) {}
+      m_pCache(new PaintCache) {
+  EnableActiveAccessibility();
+}
 
 CGradientProgressCtrl::~CGradientProgressCtrl() {
   if (m_pTextFont != nullptr) gp::GdipDeleteFont(m_pTextFont);
@@ -275,6 +282,7 @@ void CGradientProgressCtrl::StartTiming() { m_dtTimingStart.SetToCurrent(); }
 
 void CGradientProgressCtrl::Stop(bool bHide) {
   m_nPosition = m_nTotal;
+  Announce();
   if (bHide) {
     if (GetSafeHwnd() != nullptr) ShowWindow(SW_HIDE);
     m_pCache->shown.Forget();
@@ -316,7 +324,35 @@ CString CGradientProgressCtrl::GetTimeLeft() const {
   return qor::progress::TimeLeftText(m_dtTimingStart, dtNow, m_nPosition, m_nTotal);
 }
 
+// The bar has no children, so every question is about the bar itself.
+HRESULT CGradientProgressCtrl::get_accName(VARIANT, BSTR* p) { return qor::access::AnswerText(m_strText, p); }
+
+HRESULT CGradientProgressCtrl::get_accValue(VARIANT, BSTR* p) {
+  return qor::access::AnswerText(qor::access::ProgressValue(m_nPosition, m_nTotal), p);
+}
+
+HRESULT CGradientProgressCtrl::get_accDescription(VARIANT, BSTR* p) {
+  return qor::access::AnswerText(GetTimeLeft(), p);
+}
+
+HRESULT CGradientProgressCtrl::get_accRole(VARIANT, VARIANT* p) {
+  return qor::access::AnswerNumber(qor::access::kRoleProgressBar, p);
+}
+
+void CGradientProgressCtrl::Announce() {
+  const CString strValue = qor::access::ProgressValue(m_nPosition, m_nTotal);
+  if (strValue != m_pCache->strToldValue) {
+    m_pCache->strToldValue = strValue;
+    qor::access::NotifyClient(*this, EVENT_OBJECT_VALUECHANGE);
+  }
+  if (m_strText != m_pCache->strToldName) {
+    m_pCache->strToldName = m_strText;
+    qor::access::NotifyClient(*this, EVENT_OBJECT_NAMECHANGE);
+  }
+}
+
 void CGradientProgressCtrl::Redraw() {
+  Announce();
   if (GetSafeHwnd() == nullptr) return;
   if (!IsWindowVisible()) {
     m_pCache->shown.Forget();

@@ -14,11 +14,12 @@
 
 #include <DateTime.h>
 
+#include "AccessibleChart.h"
 #include "GraphData.h"
 #include "GraphScale.h"
 #include "qor032api.h"
 
-class QOR032_API CGraphCtrl : public CWnd {
+class QOR032_API CGraphCtrl : public CAccessibleChart {
  public:
   // The popup menu resource and its commands.
   enum { IDR_GRAPH_POPUP = 16063, ID_GRAPH_COPY = 42500, ID_GRAPH_PRINT = 42501 };
@@ -81,6 +82,8 @@ class QOR032_API CGraphCtrl : public CWnd {
   virtual double GetResolution(int nBudget, double dA, double dB);
   virtual void CalculateNewMinAndMax(double dIncr, double& dA, double& dB);
   virtual CString GetBestFitFormat(double dIncr);
+  // Readers hear one child per curve, values in the axis's label format.
+  qor::access::ChartModel GetAccessibleModel() override;
 
   // This module's handle, found by its file name; null if not loaded.
   HINSTANCE GetCurrentModuleHandle() const;

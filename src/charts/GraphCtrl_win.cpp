@@ -4,10 +4,13 @@
 
 #include <cstring>
 
+#include "AccessAnswer_win.h"
+#include "ChartAccess.h"
 #include "GraphLayout.h"
 #include "GraphPaint.h"
 
 using namespace qor::graph;
+using qor::access::ChartModel;
 
 namespace {
 
@@ -84,6 +87,24 @@ CSize MeasureIn(CDC* pDC, CFont* pFont, const CString& strText) {
   return sz;
 }
 
+// Tells readers that the curves, the graph's children, were added or removed
+// when the count differs at the end of the scope (also when addressing a
+// curve throws after appending one).
+class CurveCountWatch {
+ public:
+  CurveCountWatch(const CWnd& wnd, const CurveArray& curves) : m_wnd(wnd), m_curves(curves), m_nBefore(curves.size()) {}
+  CurveCountWatch(const CurveCountWatch&) = delete;
+  CurveCountWatch& operator=(const CurveCountWatch&) = delete;
+  ~CurveCountWatch() {
+    if (m_curves.size() != m_nBefore) qor::access::NotifyClient(m_wnd, EVENT_OBJECT_REORDER);
+  }
+
+ private:
+  const CWnd& m_wnd;
+  const CurveArray& m_curves;
+  size_t m_nBefore;
+};
+
 }  // namespace
 
 // The scaling steps as this control's virtuals, so that a replaced step is
@@ -110,7 +131,7 @@ class CGraphCtrl::ScaleSteps : public GraphScaleSteps {
   CGraphCtrl& m_ctrl;
 };
 
-BEGIN_MESSAGE_MAP(CGraphCtrl, CWnd)
+BEGIN_MESSAGE_MAP(CGraphCtrl, CAccessibleChart)
   ON_WM_PAINT()
   ON_WM_SIZE()
   ON_WM_RBUTTONDOWN()
@@ -140,7 +161,7 @@ CGraphCtrl::~CGraphCtrl() {
   delete m_pBitmap;
   DeleteFont(m_pAxisFont);
   DeleteFont(m_pTitleFont);
-  ClearAll();
+  DeleteCurves(m_arrayCurves);
 }
 
 bool CGraphCtrl::Create(unsigned int nID, CWnd* pParent) {
@@ -158,7 +179,11 @@ bool CGraphCtrl::Create(unsigned int nID, CWnd* pParent) {
   return true;
 }
 
-void CGraphCtrl::SetGraphTitle(const CString& strTitle) { m_strTitle = strTitle; }
+void CGraphCtrl::SetGraphTitle(const CString& strTitle) {
+  if (strTitle == m_strTitle) return;
+  m_strTitle = strTitle;
+  qor::access::NotifyClient(*this, EVENT_OBJECT_NAMECHANGE);
+}
 
 void CGraphCtrl::SetGraphTitleFont(int nHeight, int nWeight, bool bItalic, bool bUnderline,
                                    const CString& strFaceName) {
@@ -184,10 +209,12 @@ void CGraphCtrl::SetDateRange(const DateTime& dtStart, const DateTime& dtEnd) {
 }
 
 void CGraphCtrl::SetLineColor(unsigned __int64 nCurve, unsigned long crColor) {
+  const CurveCountWatch watch(*this, m_arrayCurves);
   if (CCurve* pCurve = AddressCurve(m_arrayCurves, nCurve)) pCurve->m_crColor = crColor;
 }
 
 void CGraphCtrl::SetLineLabel(unsigned __int64 nCurve, const CString& strLabel, bool bMarkPoints) {
+  const CurveCountWatch watch(*this, m_arrayCurves);
   if (CCurve* pCurve = AddressCurve(m_arrayCurves, nCurve)) {
     pCurve->m_strLabel = strLabel;
     pCurve->m_bMarkPoints = bMarkPoints;
@@ -195,6 +222,7 @@ void CGraphCtrl::SetLineLabel(unsigned __int64 nCurve, const CString& strLabel, 
 }
 
 void CGraphCtrl::AddEntry(unsigned __int64 nCurve, const DateTime& date, double value) {
+  const CurveCountWatch watch(*this, m_arrayCurves);
   CCurve* pCurve = AddressCurve(m_arrayCurves, nCurve);
   if (pCurve == nullptr) return;
   pCurve->AddEntry(date, value);
@@ -202,13 +230,17 @@ void CGraphCtrl::AddEntry(unsigned __int64 nCurve, const DateTime& date, double 
 }
 
 void CGraphCtrl::AddEntry(unsigned __int64 nCurve, double x, double y) {
+  const CurveCountWatch watch(*this, m_arrayCurves);
   CCurve* pCurve = AddressCurve(m_arrayCurves, nCurve);
   if (pCurve == nullptr) return;
   pCurve->AddEntry(x, y);
   m_bDated = false;
 }
 
-void CGraphCtrl::ClearAll() { DeleteCurves(m_arrayCurves); }
+void CGraphCtrl::ClearAll() {
+  const CurveCountWatch watch(*this, m_arrayCurves);
+  DeleteCurves(m_arrayCurves);
+}
 
 void CGraphCtrl::Draw(bool bRebuild) { InvalidateCtrl(bRebuild); }
 
@@ -245,6 +277,13 @@ void CGraphCtrl::CalculateNewMinAndMax(double dIncr, double& dA, double& dB) {
 
 CString CGraphCtrl::GetBestFitFormat(double dIncr) {
   return qor::graph::GetBestFitFormat(dIncr, m_strValuePrefix, m_strValuePostfix);
+}
+
+ChartModel CGraphCtrl::GetAccessibleModel() {
+  // Before the first dated drawing there is no axis; its format would then be
+  // the one for a whole-number increment.
+  const CString strFormat = m_lastScaling.nDays > 0 ? m_lastScaling.strFormat : GetBestFitFormat(0.0);
+  return qor::access::DescribeGraph(m_strTitle, m_arrayCurves, m_bDated, strFormat);
 }
 
 // The picture -----------------------------------------------------------------

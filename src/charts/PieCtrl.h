@@ -8,13 +8,14 @@
 
 #include <afxwin.h>
 
+#include "AccessibleChart.h"
 #include "GdiplusSession.h"
 #include "PieLayout.h"
 #include "PieSlices.h"
 #include "UIPrinter.h"
 #include "qor032api.h"
 
-class QOR032_API CPieCtrl : public CWnd {
+class QOR032_API CPieCtrl : public CAccessibleChart {
  public:
   // Registers the window class "QorPieCtrl" once per process.
   CPieCtrl();
@@ -62,8 +63,11 @@ class QOR032_API CPieCtrl : public CWnd {
   afx_msg LRESULT OnPrintClient(WPARAM wParam, LPARAM lParam);
 
   void Redraw(bool bErase);
-  // Every change of the slices ends here: the chart is repainted.
+  // Every change of the slices ends here: the chart is repainted and readers
+  // are told that its children changed.
   void OnSlicesChanged();
+  // Readers hear one child per drawn slice.
+  qor::access::ChartModel GetAccessibleModel() override;
 
   qor::GdiplusSession m_gdiplus;  // before anything drawn with GDI+
   bool m_bSmooth;

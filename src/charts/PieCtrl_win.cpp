@@ -2,6 +2,8 @@
 // in PieDraw_win.cpp.
 #include "PieCtrl.h"
 
+#include "AccessAnswer_win.h"
+#include "ChartAccess.h"
 #include "FailureLog.h"
 #include "GraphicsUtils.h"
 #include "MemDC.h"
@@ -19,7 +21,7 @@ constexpr double kWhole = 100.0;
 
 }  // namespace
 
-BEGIN_MESSAGE_MAP(CPieCtrl, CWnd)
+BEGIN_MESSAGE_MAP(CPieCtrl, CAccessibleChart)
   ON_WM_ERASEBKGND()
   ON_WM_PAINT()
   ON_WM_LBUTTONUP()
@@ -87,10 +89,12 @@ bool CPieCtrl::Create(unsigned int nID, CWnd* pParent, COLORREF crBase) {
 
 void CPieCtrl::SetTitle(CString const& strTitle, CString const& strFace, COLORREF crTitle, int nHeight, int nWeight,
                         bool bItalic, bool bUnderline) {
+  const bool bRenamed = strTitle != m_strTitle;
   m_strTitle = strTitle;
   m_crTitle = crTitle;
   GraphicsUtils::SetDefaultFont(m_lfTitle, strFace, nHeight, nWeight, bItalic, bUnderline, false);
   Redraw(false);
+  if (bRenamed) qor::access::NotifyClient(*this, EVENT_OBJECT_NAMECHANGE);
 }
 
 bool CPieCtrl::AddSlice(double dValue, COLORREF crFill, COLORREF crLabel, CString const& strLabel) {
@@ -104,7 +108,12 @@ void CPieCtrl::ClearAll() {
   OnSlicesChanged();
 }
 
-void CPieCtrl::OnSlicesChanged() { Redraw(false); }
+void CPieCtrl::OnSlicesChanged() {
+  Redraw(false);
+  qor::access::NotifyClient(*this, EVENT_OBJECT_REORDER);
+}
+
+qor::access::ChartModel CPieCtrl::GetAccessibleModel() { return qor::access::DescribePie(m_strTitle, m_pSlices); }
 
 void CPieCtrl::SetSmoothMode(bool bSmooth) {
   m_bSmooth = bSmooth;

@@ -13,3 +13,7 @@ list(APPEND CHARTS_WINDOWS PieCtrl_win.cpp PieDraw_win.cpp)
 # window on Windows.
 list(APPEND CHARTS_PORTABLE GradientProgress.cpp)
 list(APPEND CHARTS_WINDOWS GradientProgressCtrl_win.cpp)
+# What the charts tell screen readers: the descriptions everywhere, the
+# answers through IAccessible on Windows.
+list(APPEND CHARTS_PORTABLE ChartAccess.cpp)
+list(APPEND CHARTS_WINDOWS AccessibleChart_win.cpp)

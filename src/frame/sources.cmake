@@ -1,2 +1,2 @@
-set(FRAME_PORTABLE FailureLog.cpp ModuleStatics.cpp)
-set(FRAME_WINDOWS DllMain_win.cpp GdiplusSession_win.cpp)
+set(FRAME_PORTABLE AccessModel.cpp FailureLog.cpp ModuleStatics.cpp)
+set(FRAME_WINDOWS AccessAnswer_win.cpp DllMain_win.cpp GdiplusSession_win.cpp)
