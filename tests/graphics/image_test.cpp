@@ -21,7 +21,7 @@ namespace fs = std::filesystem;
 struct Fake : ClipboardSaveSteps, ThumbnailSteps {
   bool bImage = true, bEncoder = true, bSave = true, bLoad = true, bDraw = true;
   Taking taking = Taken;
-  int sw = 800, sh = 600, nStatus = 0;
+  int sw = 800, sh = 600, nStatus = 0;  // the source's size, the save's status
   std::string calls;
   bool Step(const std::string& s, bool b) { return calls += s + " ", b; }
   bool HasBitmap() override { return Step("has", true); }
@@ -54,10 +54,8 @@ TEST(ImageSaves, ChecksInOrder) {
       {[](Fake& f) { f.taking = Fake::NoBitmap; }, CString("b.png"), 0, 0, "The image on the Windows Clipboard is not a valid one.", "{A4189044-5524-4428-B94C-AFA49DD1815D}", "has take "},
       {[](Fake& f) { f.bImage = false; }, CString("b.png"), 0, 0, "Unable to load the image on the Windows Clipboard.", "{9F3C7EE5-F5B8-4B2A-A3DC-30DDA7CFDFD5}", "has take image "},
       {kNoEncoder, CString("b.JPEG"), 0, 0, kFormat + std::string("JPEG."), "", "has take image image/jpeg "},
-      {kNoEncoder, CString("b.jpg"), 0, 0, kFormat + std::string("JPEG."), "", "has take image image/jpeg "},
       {kNoEncoder, CString("b.Gif"), 0, 0, kFormat + std::string("Gif."), "", "has take image image/gif "},
       {kNoEncoder, CString("b.Tif"), 0, 0, kFormat + std::string("TIFF."), "", "has take image image/tiff "},
-      {kNoEncoder, CString("b.tiff"), 0, 0, kFormat + std::string("TIFF."), "", "has take image image/tiff "},
       {kNoEncoder, CString("b.PNG"), 0, 0, kFormat + std::string("png."), "", "has take image image/png "},
       {kNoEncoder, CString("b.bmp"), 0, 0, kFormat + std::string("bmp."), "", "has take image image/bmp "},
       {[](Fake& f) { f.bSave = false; }, CString("b.gif"), 0, 0, "Unable to save the image to the disk drive. in use", "{DAC9CE88-D938-4846-8F99-375EE5960572}denied", "has take image image/gif save "},
@@ -76,9 +74,7 @@ TEST(ImageSaves, ChecksInOrder) {
     Fake fake;
     c.setup(fake);
     const CString message = c.w || c.h ? MakeThumbnail(fake, src, c.target, c.w, c.h) : SaveClipboardImage(fake, c.target);
-    EXPECT_EQ(message.str(), c.message) << c.calls;
-    EXPECT_EQ(log.Lines(), c.log) << c.calls;
-    EXPECT_EQ(fake.calls, c.calls);
+    EXPECT_EQ(message.str() + " / " + log.Lines() + " / " + fake.calls, c.message + " / " + c.log + " / " + c.calls);
   }
   fs::remove(dir / "qor_photo.jpg");
 }
@@ -141,7 +137,6 @@ TEST(BorderPlan, LinesOutlinesAndImageRectangles) {
     EXPECT_TRUE(p.fImageX == 10 + i && p.fImageY == 10 + i && p.fImageW == 100 - 2 * i && p.fImageH == 50 - 2 * i) << type;
     EXPECT_EQ(BorderDims(type), static_cast<unsigned int>(2 * i)) << type;
   }
-  EXPECT_EQ(BorderDims(-1), 0u);
 }
 
 }  // namespace
