@@ -1,4 +1,3 @@
-// The application log's lines kept in memory while the object lives, for the image tests on every system.
 #pragma once
 
 #include <AppLogger.h>
@@ -7,7 +6,7 @@
 
 namespace imgtest {
 
-struct LogScope {
+struct LogScope {  // the application log's lines, kept in memory while it lives, for the image tests everywhere
   AppLogger log{CString()};  // no file: the logger keeps the lines
   LogScope() { AppLogger::m_pInstance = &log; }
   std::string Lines() const {  // joined by "|"
