@@ -187,7 +187,7 @@ TEST(SaveResourceToFile, WritesExactlyTheResourceBytesOrNothing) {
 
 // The holder with its state in view, its copies going to the test's folder.
 struct Holder : ImageWrapper {
-  Holder(const TempFolder& dir, const CString& strFile) { SetTempDir(dir.Path("")), SetImageFile(strFile, false); }
+  Holder(const TempFolder& dir, const CString& s, BorderType n = NoBorder) { SetTempDir(dir.Path("")), SetImageFile(s, false), SetBorder(n); }
   using ImageWrapper::m_nRotateFlip, ImageWrapper::m_random, ImageWrapper::m_strLoadedFile;
   CSize Loaded() const { return m_pImage ? CSize(m_pImage->GetWidth(), m_pImage->GetHeight()) : CSize(); }
   CString Copy() const { return m_mapTNFiles.size() == 1 ? m_mapTNFiles.begin()->second : CString(); }
@@ -218,8 +218,7 @@ TEST(ImageWrapper, BorderPixels) {
       {K, K, R, R, B, B, N, N, R, B, K, K, N}, {W, W, R, R, B, B, N, N, R, B, W, W, N}, {D, D, R, R, B, B, N, N, R, B, D, D, N},
       {L, L, R, R, B, B, N, N, R, B, L, L, N}, {G, G, R, R, B, B, N, N, R, B, G, G, N}, {R, R, R, R, B, B, B, B, R, B, N, N, N}};
   for (int type = 0; type <= 8; ++type) {
-    Holder h(dir, dir.Path("photo.png"));
-    h.SetBorder(static_cast<ImageWrapper::BorderType>(type));
+    Holder h(dir, dir.Path("photo.png"), static_cast<ImageWrapper::BorderType>(type));
     Surface s;
     s.Draw(h, 10, 10, 100, 50);
     for (int i = 0; i < 13; ++i)
@@ -239,7 +238,7 @@ TEST(ImageWrapper, OneCopyPerWidthTurnedAndDeleted) {
     Holder h(dir, file);
     h.m_random = RandomNumberGen(7);
     s.Draw(h, 0, 0, 0, 50);
-    EXPECT_TRUE(s.Untouched() && dir.Names().size() == 2u);
+    EXPECT_TRUE(s.Untouched() && dir.Names().size() == 2u && h.GetWidth() == 400 && h.GetHeight() == 200);
     s.Draw(h, 0, 0, 100, 50);
     s.Draw(h, 0, 0, 100.5f, 60);  // the same width, truncated
     EXPECT_TRUE(h.Copy() == dir.Path(free.c_str()) && SizeOf(h.Copy()) == CSize(100, 50) && dir.Names().size() == 3u &&
@@ -257,6 +256,7 @@ TEST(ImageWrapper, OneCopyPerWidthTurnedAndDeleted) {
     Holder b(h);  // unturned, with copies of its own
     s.Draw(b, 0, 0, 50, 100);
     EXPECT_TRUE(b.m_nRotateFlip == 0 && b == h && SizeOf(b.Copy()) == CSize(50, 25) && dir.Names().size() == 4u);
+    EXPECT_TRUE((h = b).Loaded() == CSize() && h.m_nRotateFlip == Gdiplus::Rotate90FlipNone);  // drops the image only
     // A metafile is drawn from its source, and an emptied path draws nothing after it.
     HDC hEmf = ::CreateEnhMetaFileA(nullptr, emf, nullptr, nullptr);
     HBRUSH hRed = ::CreateSolidBrush(kRed), hBlue = ::CreateSolidBrush(kBlue);
