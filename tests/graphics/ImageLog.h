@@ -1,23 +1,15 @@
-// The application log pointed at a temporary file while the object lives,
-// for the image tests on every system.
 #pragma once
 
 #include <AppLogger.h>
 
-#include <filesystem>
 #include <string>
 
 namespace imgtest {
 
-// The lines written while it lives, joined by "|".
-struct LogScope {
-  struct File {  // removed after the logger has closed it
-    std::filesystem::path path = std::filesystem::temp_directory_path() / "qor_img_test.log";
-    ~File() { std::error_code ec; std::filesystem::remove(path, ec); }
-  } file;
-  AppLogger log{CString(file.path.string().c_str())};
+struct LogScope {  // the application log's lines, kept in memory while it lives, for the image tests everywhere
+  AppLogger log{CString()};  // no file: the logger keeps the lines
   LogScope() { AppLogger::m_pInstance = &log; }
-  std::string Lines() const {
+  std::string Lines() const {  // joined by "|"
     std::string s;
     for (const CString& line : log.GetLines()) s += (s.empty() ? "" : "|") + line.str();
     return s;
