@@ -1,17 +1,13 @@
 // The shaded button's input rules against a fake window system that records
 // what the rules ask of it: scripts of messages (press and release, check
-// state, hot tracking, the repeater's timer, keys and focus), radio groups in
-// any order and tab moves.
+// state, hot tracking, the repeater's timer, keys, focus, radio groups in
+// any order and tab moves).
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cctype>
 #include <cstdint>
 #include <cstring>
 #include <string>
-#include <tuple>
-#include <utility>
-#include <vector>
 
 #include "ShadeButtonInput.h"
 
@@ -21,26 +17,34 @@ using namespace qor;
 using namespace qor::button;
 
 HWND Wnd(std::uintptr_t n) { return reinterpret_cast<HWND>(n); }
-std::string Name(HWND h) { return std::to_string(reinterpret_cast<std::uintptr_t>(h)); }
 const HWND kSelf = Wnd(1), kOther = Wnd(99);
 const POINT kPt{10, 5};
 
-// The button itself (window 1) with its fields, a group of windows round it
-// (handle, fields of a shade button or null, enabled) and its siblings.
-// Every request that changes something is logged.
+// The button itself (window 1) with its fields and the windows round it,
+// window 10 + i for letter i of: the group (r a checked shaded radio button,
+// c a checked shaded check box, x another window, s the button; upper case
+// disabled) and the parent's children (s the button, a letter a tab stop,
+// upper case not one, 0 first: no parent). Every request that changes
+// something is logged.
 struct Fake : ShadeButtonHost {
-  ShadeButtonFields f;
-  std::string log;
+  ShadeButtonFields f, others[8];
+  std::string log, group, siblings;
   LRESULT nState = 0;  // what BM_GETSTATE answers
   bool bCapture = true, bThreadCapture = true, bTrack = true, bInClient = true, bCursor = true;
   HWND hUnder = kSelf;
-  std::vector<std::tuple<HWND, ShadeButtonFields*, bool>> group;
-  std::vector<HWND> siblings, tabTargets;
   short nShift = 0;
   int nSteps = 0;
 
   ShadeButtonInput In() { return ShadeButtonInput(f, *this); }
   void Log(const std::string& s) { log += (log.empty() ? "" : ", ") + s; }
+  static HWND At(const std::string& s, size_t i) {
+    return i >= s.size() || s[i] == '0' ? nullptr : std::tolower(s[i]) == 's' ? kSelf : Wnd(10 + i);
+  }
+  static size_t Find(const std::string& s, HWND h) {
+    size_t i = 0;
+    while (i < s.size() && (At(s, i) != h || h == nullptr)) ++i;
+    return i;
+  }
 
   HWND Self() override { return kSelf; }
   LRESULT SendToSelf(UINT nMsg, WPARAM w, LPARAM l) override {
@@ -52,7 +56,7 @@ struct Fake : ShadeButtonHost {
   }
   void CommandToParent() override { Log("command"); }
   void Default() override { Log("default"); }
-  void Invalidate(HWND h) override { Log("invalidate " + Name(h)); }
+  void Invalidate(HWND h) override { Log("invalidate " + std::to_string(reinterpret_cast<std::uintptr_t>(h))); }
   UINT_PTR SetTimer(UINT_PTR nId, UINT nMs) override { return Log("timer " + std::to_string(nMs)), nId; }
   void KillTimer(UINT_PTR nId) override { Log("kill " + std::to_string(nId)); }
   bool SelfHasCapture() override { return bCapture; }
@@ -65,38 +69,40 @@ struct Fake : ShadeButtonHost {
   // As the platform's: the next (or previous) enabled member round the
   // group, or hFrom itself. A runaway walk ends the test, not the run.
   HWND NextGroupItem(HWND hFrom, bool bPrevious) override {
-    const int n = static_cast<int>(group.size());
-    int i = 0;
-    while (i < n && std::get<0>(group[i]) != hFrom) ++i;
+    const size_t n = group.size(), i = Find(group, hFrom);
     if (i == n || ++nSteps > 1000) return nullptr;
-    for (int k = 1; k < n; ++k)
-      if (const auto& m = group[((bPrevious ? i - k : i + k) % n + n) % n]; std::get<2>(m)) return std::get<0>(m);
+    for (size_t k = 1; k < n; ++k)
+      if (const size_t j = bPrevious ? (i + n - k) % n : (i + k) % n; std::islower(group[j])) return At(group, j);
     return hFrom;
   }
-  HWND FirstSibling() override { return siblings.empty() ? nullptr : siblings[0]; }
+  HWND FirstSibling() override { return At(siblings, 0); }
   HWND Sibling(HWND h, bool bPrevious) override {
-    const auto it = std::find(siblings.begin(), siblings.end(), h);
-    if (it == siblings.end() || (bPrevious && it == siblings.begin())) return nullptr;
-    return bPrevious ? *(it - 1) : it + 1 == siblings.end() ? nullptr : *(it + 1);
+    const size_t i = Find(siblings, h);
+    return i == siblings.size() || (bPrevious && i == 0) ? nullptr : At(siblings, bPrevious ? i - 1 : i + 1);
   }
   ShadeButtonFields* ShadeButtonAt(HWND h) override {
-    for (const auto& [hMember, p, bEnabled] : group)
-      if (hMember == h) return p;
-    return nullptr;
+    const size_t i = Find(group, h);
+    return i == group.size() || group[i] == 'x' ? nullptr : h == kSelf ? &f : &others[i];
   }
-  bool IsTabTarget(HWND h) override { return std::count(tabTargets.begin(), tabTargets.end(), h) != 0; }
-  void SetFocus(HWND h) override { Log("focus " + Name(h)); }
+  bool IsTabTarget(HWND h) override {
+    const size_t i = Find(siblings, h);
+    return i < siblings.size() && std::islower(siblings[i]) && h != kSelf;
+  }
+  void SetFocus(HWND h) override { Log("focus " + std::to_string(reinterpret_cast<std::uintptr_t>(h))); }
   short KeyState(int nKey) override { return nKey == kKeyShift ? nShift : 0; }
 };
 
-// Plays a script on a fake button of type nType and returns the log, then
-// the fields the rules set. Messages: d u press and release at kPt, D double
-// click, m move, l leave, t timer, f k focus gained and lost, s space, a
-// another key, x destroy, 1 2 BM_SETCHECK with 1 and BST_INDETERMINATE, F the
-// press follow-up of a paint ("skip" when it asks for a new paint). The
-// world: P p pushed or not, O S the cursor over another window or the button,
-// c the capture elsewhere, n no capture at all, o the release point outside
-// the client area, r the leave request refused, ? the cursor unreadable.
+// Plays a script on a fake button of type nType and returns the log, the
+// fields the rules set and the checks of the group's enabled r and c
+// members. Messages: d u press and release at kPt, D double click, m move,
+// l leave, t timer, f k focus gained and lost, s space, a another key, T q
+// the characters tab and q, x destroy, 1 2 BM_SETCHECK with 1 and
+// BST_INDETERMINATE, F the press follow-up of a paint ("skip" when it asks
+// for a new paint). The world: [..] the group, <..> the siblings, P p pushed
+// or not, O S the cursor over another window or the button, c the capture
+// elsewhere, n no capture at all, o the release point outside the client
+// area, r the leave request refused, ? the cursor unreadable, + ~ Shift held
+// or only its toggle bit.
 std::string Play(UINT nType, bool bRepeater, const char* pszScript) {
   Fake b;
   b.f.m_nButtonType = nType;
@@ -104,6 +110,14 @@ std::string Play(UINT nType, bool bRepeater, const char* pszScript) {
   for (const char* p = pszScript; *p != '\0'; ++p) {
     ShadeButtonInput in = b.In();
     switch (*p) {
+      case '[': case '<': {
+        const char* pEnd = std::strchr(p, *p == '[' ? ']' : '>');
+        (*p == '[' ? b.group : b.siblings).assign(p + 1, pEnd);
+        for (size_t i = 0; *p == '[' && i < b.group.size(); ++i)
+          b.others[i] = {.m_bChecked = true, .m_nButtonType = std::tolower(b.group[i]) == 'r' ? kRadioButton : kCheckBox};
+        p = pEnd;
+        break;
+      }
       case 'd': in.OnLButtonDown(); break;
       case 'u': in.OnLButtonUp(kPt); break;
       case 'D': in.OnLButtonDblClk(0x1, POINT{300, 7}); break;
@@ -114,6 +128,7 @@ std::string Play(UINT nType, bool bRepeater, const char* pszScript) {
       case 'k': in.OnKillFocus(); break;
       case 's': in.OnKeyDown(kKeySpace); break;
       case 'a': in.OnKeyDown('A'); break;
+      case 'T': case 'q': in.OnChar(*p == 'T' ? kCharTab : 'q'); break;
       case 'x': in.OnDestroy(); break;
       case '1': case '2': in.OnBMSetCheck(WPARAM(*p - '0')); break;
       case 'F': if (in.FollowPressBeforePaint()) b.Log("skip"); break;
@@ -123,12 +138,16 @@ std::string Play(UINT nType, bool bRepeater, const char* pszScript) {
       case 'o': b.bInClient = false; break;
       case 'r': b.bTrack = !b.bTrack; break;
       case '?': b.bCursor = false; break;
+      case '+': case '~': b.nShift = *p == '+' ? short(0x8000) : 1; break;
     }
   }
   const ShadeButtonFields& f = b.f;
-  return b.log + " |" + (f.m_bChecked ? " checked" : "") + (f.m_bMouseOver ? " hot" : "") +
-         (f.m_bLButtonDown ? " down" : "") + (f.m_bRadioFocus ? " focus" : "") + (f.m_bRepeated ? " repeated" : "") +
-         (f.m_nTimer != 0 ? " timer" : "");
+  std::string s = b.log + " |" + (f.m_bChecked ? " checked" : "") + (f.m_bMouseOver ? " hot" : "") +
+                  (f.m_bLButtonDown ? " down" : "") + (f.m_bRadioFocus ? " focus" : "") +
+                  (f.m_bRepeated ? " repeated" : "") + (f.m_nTimer != 0 ? " timer" : "") + (b.nSteps > 12 ? " runaway" : "");
+  for (size_t i = 0; i < b.group.size(); ++i)
+    if (std::strchr("rc", b.group[i])) s += b.others[i].m_bChecked ? '1' : '0';
+  return s;
 }
 
 TEST(ShadeButtonInput, Scripts) {
@@ -169,67 +188,29 @@ TEST(ShadeButtonInput, Scripts) {
       {kPushButton, false, "sf", "default, default |"},
       {kRadioButton, false, "fdk", "invalidate 1, default, default, release, default |"},
       {kRadioButton, false, "fdck", "invalidate 1, default, default, default | down"},
+      // Checking a radio button unchecks the shaded radio buttons of its group
+      // in any order: forward from the next member, then forward from the
+      // one before. A window of another kind ends a walk, and so does a shaded
+      // check box, which keeps its check; a disabled button never comes round,
+      // so the walk ends after one lap.
+      {kRadioButton, false, "[rsrr]1", "invalidate 12, invalidate 13, invalidate 10, invalidate 1 | checked000"},
+      {kRadioButton, false, "[srrr]1", "invalidate 11, invalidate 12, invalidate 13, invalidate 1 | checked000"},
+      {kRadioButton, false, "[rrrs]1", "invalidate 10, invalidate 11, invalidate 12, invalidate 1 | checked000"},
+      {kRadioButton, false, "[rxsr]1", "invalidate 13, invalidate 10, invalidate 1 | checked00"},
+      {kRadioButton, false, "[xrsr]1", "invalidate 13, invalidate 11, invalidate 1 | checked00"},
+      {kRadioButton, false, "[rsxr]1", "invalidate 10, invalidate 1 | checked01"},
+      {kRadioButton, false, "[rscr]1", "invalidate 10, invalidate 1 | checked011"},
+      {kRadioButton, false, "[Srr]1", "invalidate 11, invalidate 12, invalidate 1 | checked00"},
+      // Tab and Shift+Tab move to the next tab stop among the siblings, and
+      // not round from the end; the toggle bit alone is not Shift held.
+      {kPushButton, false, "<aXsYcd>Tq", "focus 14, default, default |"},
+      {kPushButton, false, "<aXsYcd>+Tq", "focus 10, default, default |"},
+      {kPushButton, false, "<asX>~Tq", "default, default |"},
+      {kPushButton, false, "<Xsc>+Tq", "default, default |"},
+      {kPushButton, false, "<ac>Tq", "default, default |"},   // not among the siblings
+      {kPushButton, false, "<0asc>Tq", "default, default |"},  // no parent, so no first child
   };
   for (const auto& row : rows) EXPECT_EQ(Play(row.nType, row.bRepeater, row.pszScript), row.pszLog) << row.pszScript;
-}
-
-TEST(ShadeButtonInput, RadioGroups) {
-  // Members by letter: r a checked shade radio, c a checked shade check box,
-  // x another window, s the button itself; upper case disabled. The result
-  // is the others' checks afterwards.
-  const char* const cases[][2] = {
-      {"rsrr", "000"}, {"srrr", "000"}, {"rrrs", "000"},  // any order
-      {"rxsr", "00"},   // the forward walk wraps to the first member, then stops at x
-      {"xrsr", "00"},   // the walk from the member before the button reaches it
-      {"rsxr", "01"},   // a window of another kind ends a walk
-      {"rscr", "011"},  // so does a shade check box, which keeps its state
-      {"Srr", "00"},    // disabled, the button never comes round: one lap
-  };
-  for (const auto& c : cases) {
-    const std::string strKinds = c[0];
-    Fake radio;
-    radio.f.m_nButtonType = kRadioButton;
-    std::vector<ShadeButtonFields> others(strKinds.size());
-    for (size_t i = 0; i < strKinds.size(); ++i) {
-      const char k = static_cast<char>(std::tolower(strKinds[i]));
-      others[i].m_nButtonType = k == 'r' ? kRadioButton : kCheckBox;
-      others[i].m_bChecked = true;
-      radio.group.emplace_back(k == 's' ? kSelf : Wnd(10 + i), k == 's' ? &radio.f : k == 'x' ? nullptr : &others[i],
-                               k == strKinds[i]);
-    }
-    radio.In().OnBMSetCheck(1);
-    std::string s;
-    for (size_t i = 0; i < strKinds.size(); ++i)
-      if (std::strchr("rc", strKinds[i])) s += others[i].m_bChecked ? '1' : '0';
-    EXPECT_EQ(s, c[1]) << c[0];
-    EXPECT_TRUE(radio.f.m_bChecked);
-    EXPECT_LT(radio.nSteps, 12) << c[0];
-  }
-}
-
-TEST(ShadeButtonInput, TabMovesWithoutWrapping) {
-  const HWND a = Wnd(20), x = Wnd(21), c = Wnd(22), d = Wnd(23), y = Wnd(24);
-  const struct {
-    std::vector<HWND> siblings;
-    short nShift;
-    const char* pszLog;
-  } tabs[] = {
-      {{a, x, kSelf, y, c, d}, 0, "focus 22, default"},
-      {{a, x, kSelf, y, c, d}, short(0x8000), "focus 20, default"},
-      {{a, kSelf, x}, 1, "default"},  // only the toggle bit: not held; nothing after it
-      {{x, kSelf, c}, -128, "default"},
-      {{a, c}, 0, "default"},                 // not among the siblings
-      {{nullptr, a, kSelf, c}, 0, "default"},  // no parent, so no first child
-  };
-  for (const auto& t : tabs) {
-    Fake b;
-    b.siblings = t.siblings;
-    b.tabTargets = {a, c, d};
-    b.nShift = t.nShift;
-    b.In().OnChar(kCharTab);
-    b.In().OnChar('q');
-    EXPECT_EQ(b.log, std::string(t.pszLog) + ", default");
-  }
 }
 
 }  // namespace

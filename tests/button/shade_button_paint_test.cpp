@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <utility>
 
@@ -29,8 +30,11 @@ std::string Str(const char* pszFormat, long a, long b = 0, long c = 0, long d = 
 std::string Rect(const CRect& rc) { return Str("(%ld,%ld,%ld,%ld)", rc.left, rc.top, rc.right, rc.bottom); }
 
 // A shaded, bordered, push-like button with a centred 16 x 16 icon in its
-// four slots; each letter of pszFlags flips one switch, drops icons, sets
-// the focus margin or aligns the icon (l r t o).
+// four slots. Each letter flips a switch (C checked, H hot, F flat, J jump
+// icon, R radio focus, U underscores, b border, p push-like, s shaded, g
+// regular font when disabled) or sets something: d the disabled icon the
+// normal one, h no hot icon, n no icons, 0 and - the focus margin 0 and -1,
+// l r t o the icon's alignment.
 Fields Make(const char* pszFlags) {
   Fields f;
   f.m_bShaded = true;
@@ -38,13 +42,13 @@ Fields Make(const char* pszFlags) {
   f.m_rcIcon = CRect(0, 0, 16, 16);
   for (std::uintptr_t i = 1; HICON* p : {&f.m_hIcon, &f.m_hIconPressed, &f.m_hIconHot, &f.m_hIconDisabled})
     *p = reinterpret_cast<HICON>(i++);
-  const std::pair<char, bool Fields::*> kSwitches[] = {
-      {'C', &Fields::m_bChecked}, {'H', &Fields::m_bMouseOver}, {'F', &Fields::m_bFlat},
-      {'J', &Fields::m_bJumpIcon}, {'R', &Fields::m_bRadioFocus}, {'U', &Fields::m_bShowUnderscore},
-      {'b', &Fields::m_bBorder}, {'p', &Fields::m_bPushLike}, {'s', &Fields::m_bShaded},
-      {'g', &Fields::m_bRegularFontWhenDisabled}};
+  const char* const kSwitchLetters = "CHFJRUbpsg";
+  bool Fields::*const kSwitches[] = {&Fields::m_bChecked,   &Fields::m_bMouseOver,      &Fields::m_bFlat,
+                                     &Fields::m_bJumpIcon,  &Fields::m_bRadioFocus,     &Fields::m_bShowUnderscore,
+                                     &Fields::m_bBorder,    &Fields::m_bPushLike,       &Fields::m_bShaded,
+                                     &Fields::m_bRegularFontWhenDisabled};
   for (const char* p = pszFlags; *p != '\0'; ++p) {
-    for (const auto& [c, pm] : kSwitches) if (c == *p) f.*pm = !(f.*pm);
+    if (const char* pc = std::strchr(kSwitchLetters, *p)) f.*kSwitches[pc - kSwitchLetters] ^= true;
     if (*p == 'd') f.m_hIconDisabled = f.m_hIcon;
     if (*p == 'h') f.m_hIconHot = nullptr;
     if (*p == 'n') f.m_hIcon = f.m_hIconPressed = f.m_hIconHot = f.m_hIconDisabled = nullptr;
@@ -96,11 +100,7 @@ TEST(ShadeButtonPaint, EveryRowOfThePaintingTable) {
   constexpr UINT D = kItemDisabled, S = kItemSelected, F = kItemFocus, E = kItemDefault;
   const std::string kUp = "text(1,1,74,22):112233", kDown = "text(2,2,75,23):112233";
   const std::string kEmboss = "text(2,2,75,23):ffffff text(1,1,74,22):6d6d6d";
-  const struct {
-    const char* pszFlags;
-    UINT nState, nColours;
-    std::string strSteps;
-  } rows[] = {
+  const std::tuple<const char*, UINT, UINT, std::string> rows[] = {
       {"", D | F, 0x3f, "N@0,0 d@29,3 raised " + kEmboss},
       {"dFg", D, 0x0a, "N@0,0 n@29,3~ " + kUp},
       {"n", D, 0x3f, "N@0,0 raised " + kEmboss},
@@ -126,10 +126,10 @@ TEST(ShadeButtonPaint, EveryRowOfThePaintingTable) {
       {"lt", 0, 0x3b, "N@0,0 n@3,2 raised text(24,17,74,22):112233"},
       {"ro", S, 0x3b, "N@1,1 p@58,6 sunken text(2,2,59,7):112233"},
   };
-  for (const auto& row : rows) {
-    const ShadeButtonPaint p = Plan(Make(row.pszFlags), row.nState);
-    EXPECT_EQ(Steps(p), row.strSteps) << "flags " << row.pszFlags << ", state " << row.nState;
-    EXPECT_EQ(p.nColoursRead, row.nColours | (row.pszFlags[0] == 's' ? kReadFace : 0)) << row.pszFlags;
+  for (const auto& [pszFlags, nState, nColours, strSteps] : rows) {
+    const ShadeButtonPaint p = Plan(Make(pszFlags), nState);
+    EXPECT_EQ(Steps(p), strSteps) << "flags " << pszFlags << ", state " << nState;
+    EXPECT_EQ(p.nColoursRead, nColours | (pszFlags[0] == 's' ? kReadFace : 0)) << pszFlags;
     EXPECT_TRUE(p.bSelectFont && p.nTextFormat == 0x25u);
   }
   // The caption as drawn, the text and the icon proper (not its silhouette).
@@ -147,7 +147,7 @@ TEST(ShadeButtonPaint, EveryRowOfThePaintingTable) {
   EXPECT_FALSE(p.bSelectFont);
 }
 
-TEST(ShadeButtonPaint, Typing) {
+TEST(ShadeButtonPaint, TypingFocusDotsAndContentSize) {
   // Only the automatic check-box and radio types; BS_PUSHLIKE kept for them.
   const std::pair<DWORD, UINT> kTypes[] = {
       {0x0, kPushButton * 2 + 1}, {0x2, kPushButton * 2 + 1}, {0x3, kCheckBox * 2},      {0x1003, kCheckBox * 2 + 1},
@@ -157,9 +157,7 @@ TEST(ShadeButtonPaint, Typing) {
     const ShadeButtonTyping t = TypeFromButtonStyle(dwStyle);
     EXPECT_EQ(t.nButtonType * 2 + t.bPushLike, nExpected) << std::hex << dwStyle;
   }
-}
 
-TEST(ShadeButtonPaint, FocusDotsAndContentSize) {
   // From (2, 2) to (72, 20): 35 columns and 9 rows of dots on two sides each.
   const std::vector<POINT> pts = FocusDotPixels(CRect(2, 2, 72, 20));
   const auto has = [&](LONG x, LONG y) {
@@ -170,24 +168,22 @@ TEST(ShadeButtonPaint, FocusDotsAndContentSize) {
   EXPECT_TRUE(has(70, 2) && has(70, 20) && has(2, 18) && has(72, 18) && !has(3, 2) && !has(72, 20) && !has(2, 19));
   EXPECT_TRUE(FocusDotPixels(CRect(9, 9, 3, 3)).empty());
 
-  // Caption 50 x 13, average width 6 (+3), descent 3 against leading 2 + 0.
-  const CSize szText(50, 13);
+  // A caption 50 x 13 with average width 6 (+3) and descent 3 against
+  // leading 2 + 0 (or 3 + 2), none, or no metrics; the icon centred (the
+  // larger of each side), beside (the sum, without the 7-pixel gap) or none;
+  // the focus margin 2 (+6), 0 (+2) or far below 0 (never below 0).
   const CaptionMetrics tm{6, 3, 2, 0}, tmLead{6, 3, 3, 2};
-  Fields f = Make("n");
-  EXPECT_EQ(ContentSize(f, true, szText, &tm), CSize(59, 22));
-  EXPECT_EQ(ContentSize(f, true, szText, &tmLead), CSize(59, 24));
-  EXPECT_EQ(ContentSize(f, true, szText, nullptr), CSize(56, 19));
-  f = Make("");  // a centred icon: the larger of each side
-  EXPECT_EQ(ContentSize(f, true, szText, &tm), CSize(59, 22));
-  EXPECT_EQ(ContentSize(f, false, CSize(), nullptr), CSize(22, 22));
-  f.m_nIconAlignH = kAlignRight;  // beside the caption: the sum, without the 7-pixel gap
-  f.m_nIconAlignV = kAlignTop;
-  EXPECT_EQ(ContentSize(f, true, szText, &tm), CSize(75, 38));
-  f = Make("n0");
-  EXPECT_EQ(ContentSize(f, false, CSize(), nullptr), CSize(2, 2));
-  f.m_nFocusRectMargin = -5;  // never below 0
-  EXPECT_EQ(ContentSize(f, false, CSize(), nullptr), CSize(0, 0));
-  EXPECT_EQ(ContentSize(f, true, szText, nullptr), CSize(42, 5));
+  const std::tuple<const char*, const CaptionMetrics*, CSize, CSize> sizes[] = {
+      {"n", &tm, CSize(50, 13), CSize(59, 22)}, {"n", &tmLead, CSize(50, 13), CSize(59, 24)},
+      {"n", nullptr, CSize(50, 13), CSize(56, 19)}, {"", &tm, CSize(50, 13), CSize(59, 22)},
+      {"", nullptr, CSize(), CSize(22, 22)},    {"rt", &tm, CSize(50, 13), CSize(75, 38)},
+      {"n0", nullptr, CSize(), CSize(2, 2)},     {"n=", nullptr, CSize(), CSize(0, 0)},
+      {"n=", nullptr, CSize(50, 13), CSize(42, 5)}};
+  for (const auto& [pszFlags, pMetrics, szText, szExpected] : sizes) {
+    Fields f = Make(pszFlags);
+    if (std::strchr(pszFlags, '=') != nullptr) f.m_nFocusRectMargin = -5;
+    EXPECT_EQ(ContentSize(f, szText.cx > 0, szText, pMetrics), szExpected) << pszFlags;
+  }
 }
 
 }  // namespace

@@ -4,8 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <memory>
-#include <stdexcept>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -15,90 +14,80 @@
 #include "GraphCtrl.h"
 #include "PieCtrl.h"
 #include "ShadeButton.h"
-#include "ShadeButtonAccess.h"
 #include "fwtest_win.h"
 
 namespace {
 
 VARIANT Id(long n) {
-  VARIANT v;
+  VARIANT v{};
   v.vt = VT_I4;
   v.lVal = n;
   return v;
 }
 
-// The object a reader gets for the window's client area.
-struct Release {
-  void operator()(IAccessible* p) const { p->Release(); }
-};
-using Acc = std::unique_ptr<IAccessible, Release>;
-Acc ObjectOf(const CWnd& wnd) {
+IAccessible* ObjectOf(const CWnd& wnd) {
   IAccessible* p = nullptr;
   ::AccessibleObjectFromWindow(wnd.m_hWnd, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&p));
-  return Acc(p);
+  return p;
 }
-using TextFn = HRESULT (STDMETHODCALLTYPE IAccessible::*)(VARIANT, BSTR*);
-// A text answer; "-" for S_FALSE, "!" for a failure.
-std::wstring Text(const Acc& p, TextFn pfn = &IAccessible::get_accName, long n = CHILDID_SELF) {
-  BSTR b = nullptr;
-  const HRESULT hr = (p.get()->*pfn)(Id(n), &b);
-  std::wstring s = FAILED(hr) ? L"!" : hr == S_FALSE ? L"-" : std::wstring(b, ::SysStringLen(b));
-  ::SysFreeString(b);
-  return s;
-}
-long Number(const Acc& p, HRESULT (STDMETHODCALLTYPE IAccessible::*pfn)(VARIANT, VARIANT*), long n = CHILDID_SELF) {
-  VARIANT v;
-  ::VariantInit(&v);
-  return SUCCEEDED((p.get()->*pfn)(Id(n), &v)) && v.vt == VT_I4 ? v.lVal : -1;
-}
-// "name=value;" for each child.
-std::wstring Children(const Acc& p) {
-  long n = 0;
-  p->get_accChildCount(&n);
+
+// What a reader hears of the window's child nChild, answers joined by "|": r
+// role; n name, v value, d description, a default action, k shortcut ("-"
+// for S_FALSE, "!" for a failure); s state: F focusable, f focused, c
+// checked, p pressed, u unavailable, i invisible; * each child's r, n and v.
+std::wstring Heard(const CWnd& wnd, const char* pszWhat, long nChild = CHILDID_SELF) {
+  using TextFn = HRESULT (STDMETHODCALLTYPE IAccessible::*)(VARIANT, BSTR*);
+  const TextFn kTexts[] = {&IAccessible::get_accName, &IAccessible::get_accValue, &IAccessible::get_accDescription,
+                           &IAccessible::get_accDefaultAction, &IAccessible::get_accKeyboardShortcut};
+  const char *const kTextLetters = "nvdak", *const kStateLetters = "Ffcpui";
+  const long kBits[] = {STATE_SYSTEM_FOCUSABLE, STATE_SYSTEM_FOCUSED,     STATE_SYSTEM_CHECKED,
+                        STATE_SYSTEM_PRESSED,   STATE_SYSTEM_UNAVAILABLE, STATE_SYSTEM_INVISIBLE};
+  IAccessible* p = ObjectOf(wnd);
+  if (p == nullptr) return L"no object";
   std::wstring s;
-  for (long i = 1; i <= n; ++i) s += Text(p, &IAccessible::get_accName, i) + L"=" + Text(p, &IAccessible::get_accValue, i) + L";";
+  for (const char* pc = pszWhat; *pc != '\0'; ++pc) {
+    s += pc == pszWhat ? L"" : L"|";
+    VARIANT v{};
+    long n = 0;
+    if (*pc == 'r' && SUCCEEDED(p->get_accRole(Id(nChild), &v))) s += std::to_wstring(v.lVal);
+    if (*pc == 's' && SUCCEEDED(p->get_accState(Id(nChild), &v)))
+      for (int i = 0; i < 6; ++i) s += (v.lVal & kBits[i]) != 0 ? std::wstring(1, kStateLetters[i]) : L"";
+    if (*pc == '*' && SUCCEEDED(p->get_accChildCount(&n)))
+      for (long i = 1; i <= n; ++i) s += Heard(wnd, "rnv", i) + L";";
+    if (const char* pLetter = std::strchr(kTextLetters, *pc)) {
+      BSTR b = nullptr;
+      const HRESULT hr = (p->*kTexts[pLetter - kTextLetters])(Id(nChild), &b);
+      s += FAILED(hr) ? L"!" : hr == S_FALSE ? L"-" : std::wstring(b, ::SysStringLen(b));
+      ::SysFreeString(b);
+    }
+  }
+  p->Release();
   return s;
 }
 
-// The object events (CHILDID_SELF of the client area) of every window, by
-// window. Out-of-context events come through the message queue, so counting
-// pumps it first.
+// The object events of every window's client area.
 std::vector<std::pair<HWND, DWORD>> g_events;
 void CALLBACK OnEvent(HWINEVENTHOOK, DWORD dwEvent, HWND hWnd, LONG idObject, LONG idChild, DWORD, DWORD) {
   if (idObject == OBJID_CLIENT && idChild == CHILDID_SELF) g_events.emplace_back(hWnd, dwEvent);
 }
-int Count(const CWnd& wnd, DWORD dwEvent) {
-  fwtest::PumpUntil([] { return false; }, 30);
-  return static_cast<int>(std::count(g_events.begin(), g_events.end(), std::make_pair(wnd.m_hWnd, dwEvent)));
-}
 
-enum : WORD { IDC_PUSH = 201, IDC_CHECK, IDC_RADIO1, IDC_RADIO2, IDC_OFF, kButtons = 5 };
+enum { kPush, kCheck, kRadio1, kRadio2, kOff };
 
-class CReaderDialog : public CDialog {
- public:
-  CShadeButton m_btn[kButtons];
-  int m_nClicks[kButtons] = {};
-  BOOL OnInitDialog() override {
-    for (WORD i = 0; i < kButtons; ++i) m_btn[i].SubclassDlgItem(IDC_PUSH + i, this);
-    return TRUE;
-  }
-  BOOL OnCommand(WPARAM wParam, LPARAM lParam) override {
-    if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) >= IDC_PUSH) ++m_nClicks[LOWORD(wParam) - IDC_PUSH];
-    return CDialog::OnCommand(wParam, lParam);
-  }
-};
-
-class AccessWin : public ::testing::Test {
+// The fixture is the parent window of five buttons, a graph, a pie and a
+// progress bar, so it hears the buttons' clicks; the hook sees what the
+// controls tell once they are made.
+class AccessWin : public ::testing::Test, public CWnd {
  protected:
   void SetUp() override {
     ::CoInitialize(nullptr);
-    fwtest::DialogTemplate t(WS_POPUP | WS_VISIBLE, 0, 0, 300, 200, "Readers");
-    t.AddItem(BS_PUSHBUTTON | WS_TABSTOP, 5, 5, 50, 14, IDC_PUSH, 0x80, "&Push");
-    t.AddItem(BS_AUTOCHECKBOX | WS_TABSTOP, 5, 25, 50, 14, IDC_CHECK, 0x80, "&Fish && chips");
-    t.AddItem(BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, 5, 45, 50, 14, IDC_RADIO1, 0x80, "&One");
-    t.AddItem(BS_AUTORADIOBUTTON, 60, 45, 50, 14, IDC_RADIO2, 0x80, "T&wo");
-    t.AddItem(BS_PUSHBUTTON | WS_GROUP | WS_DISABLED, 5, 65, 50, 14, IDC_OFF, 0x80, "Off");
-    ASSERT_TRUE(m_dlg.CreateIndirect(t.Get()));
+    ASSERT_TRUE(fwtest::CreatePopup(*this, "Readers", 400, 300));
+    const std::pair<DWORD, const char*> kButtons[] = {{BS_PUSHBUTTON, "&Push"}, {BS_AUTOCHECKBOX, "&Fish && chips"},
+        {BS_AUTORADIOBUTTON | WS_GROUP, "&One"}, {BS_AUTORADIOBUTTON, "T&wo"}, {BS_PUSHBUTTON | WS_GROUP | WS_DISABLED, "Off"}};
+    for (int i = 0; i < 5; ++i)
+      ASSERT_TRUE(m_btn[i].Create(kButtons[i].second, WS_CHILD | WS_VISIBLE | WS_TABSTOP | kButtons[i].first,
+                                  CRect(5, 5 + 25 * i, 85, 25 + 25 * i), this, 201 + i));
+    ASSERT_TRUE(m_graph.Create(7, this) && m_pie.Create(8, this, 0) && m_bar.Create(this, CRect(0, 0, 200, 20), 9));
+    m_graph.SetWindowPos(nullptr, 0, 0, 300, 240, SWP_NOZORDER);
     fwtest::PumpPending();
     m_hHook = ::SetWinEventHook(EVENT_OBJECT_REORDER, EVENT_OBJECT_VALUECHANGE, nullptr, &OnEvent,
                                 ::GetCurrentProcessId(), ::GetCurrentThreadId(), WINEVENT_OUTOFCONTEXT);
@@ -106,194 +95,121 @@ class AccessWin : public ::testing::Test {
   void TearDown() override {
     ::UnhookWinEvent(m_hHook);
     g_events.clear();
-    m_dlg.DestroyWindow();
+    DestroyWindow();
     ::CoUninitialize();
   }
-  CShadeButton& Btn(WORD nId) { return m_dlg.m_btn[nId - IDC_PUSH]; }
-  CReaderDialog m_dlg;
+  BOOL OnCommand(WPARAM wParam, LPARAM) override { return m_nClicks += HIWORD(wParam) == BN_CLICKED, TRUE; }
+  // Out-of-context events come through the message queue, so counting pumps it first.
+  int Count(const CWnd& wnd, DWORD dwEvent) {
+    fwtest::PumpUntil([] { return false; }, 30);
+    return static_cast<int>(std::count(g_events.begin(), g_events.end(), std::make_pair(wnd.m_hWnd, dwEvent)));
+  }
+  CShadeButton m_btn[5];
+  CGraphCtrl m_graph;
+  CPieCtrl m_pie;
+  CGradientProgressCtrl m_bar;
+  int m_nClicks = 0;
   HWINEVENTHOOK m_hHook = nullptr;
 };
 
-DateTime Day(int d, int m) { return DateTime(2025, m, d); }
-
-TEST_F(AccessWin, ButtonsSayWhatTheyAreSayAndAreIn) {
-  enum Setup { kAsMade, kChecked, kFocused, kPushed };
-  struct Case {
-    WORD nId;
-    Setup eSetup;
-    long nRole;
-    const wchar_t *pszName, *pszAction, *pszShortcut;
-    long nState;
-  };
-  const long kFocusable = STATE_SYSTEM_FOCUSABLE;
-  const Case cases[] = {
-      // The dialog gives its first tab stop the focus.
-      {IDC_PUSH, kPushed, ROLE_SYSTEM_PUSHBUTTON, L"Push", L"Press", L"Alt+P",
-       kFocusable | STATE_SYSTEM_FOCUSED | STATE_SYSTEM_PRESSED},
-      {IDC_CHECK, kAsMade, ROLE_SYSTEM_CHECKBUTTON, L"Fish & chips", L"Check", L"Alt+F", kFocusable},
-      {IDC_CHECK, kChecked, ROLE_SYSTEM_CHECKBUTTON, L"Fish & chips", L"Uncheck", L"Alt+F",
-       kFocusable | STATE_SYSTEM_CHECKED},
-      {IDC_RADIO2, kFocused, ROLE_SYSTEM_RADIOBUTTON, L"Two", L"Check", L"Alt+W", kFocusable | STATE_SYSTEM_FOCUSED},
-      {IDC_RADIO1, kChecked, ROLE_SYSTEM_RADIOBUTTON, L"One", L"Check", L"Alt+O", kFocusable | STATE_SYSTEM_CHECKED},
-      {IDC_OFF, kAsMade, ROLE_SYSTEM_PUSHBUTTON, L"Off", L"Press", L"-", STATE_SYSTEM_UNAVAILABLE},
-  };
-  for (const Case& c : cases) {
-    CShadeButton& b = Btn(c.nId);
-    if (c.eSetup == kChecked) b.SendMessage(BM_SETCHECK, BST_CHECKED);
-    if (c.eSetup == kFocused) ::SetFocus(b.m_hWnd);
-    if (c.eSetup == kPushed) b.SendMessage(BM_SETSTATE, TRUE);
-    const Acc p = ObjectOf(b);
-    ASSERT_NE(p, nullptr);
-    EXPECT_EQ(Number(p, &IAccessible::get_accRole), c.nRole);
-    EXPECT_EQ(Text(p) + L"|" + Text(p, &IAccessible::get_accDefaultAction) + L"|" +
-                  Text(p, &IAccessible::get_accKeyboardShortcut),
-              std::wstring(c.pszName) + L"|" + c.pszAction + L"|" + c.pszShortcut);
-    EXPECT_EQ(Number(p, &IAccessible::get_accState) & long(qor::access::kButtonStateBits), c.nState) << c.pszName;
-    long x = 0, y = 0, cx = 0, cy = 0;
-    p->accLocation(&x, &y, &cx, &cy, Id(CHILDID_SELF));
-    CRect rc;
-    b.GetWindowRect(&rc);
-    EXPECT_EQ(CRect(x, y, x + cx, y + cy), rc);
-  }
-  Btn(IDC_PUSH).ShowWindow(SW_HIDE);  // the system's own bits stay
-  EXPECT_NE(Number(ObjectOf(Btn(IDC_PUSH)), &IAccessible::get_accState) & STATE_SYSTEM_INVISIBLE, 0);
-}
-
-TEST_F(AccessWin, ButtonDefaultActionDoesWhatAClickDoes) {
-  struct Case {
-    WORD nId;
-    HRESULT hr;
-    int nCheck, nClicks;  // after; a push button's check stays 0
-  };
-  const Case cases[] = {{IDC_CHECK, S_OK, 1, 1},  {IDC_CHECK, S_OK, 0, 2}, {IDC_RADIO2, S_OK, 1, 1},
-                        {IDC_RADIO1, S_OK, 1, 1}, {IDC_PUSH, S_OK, 0, 1},  {IDC_OFF, E_FAIL, 0, 0}};
-  for (const Case& c : cases) {
-    EXPECT_EQ(ObjectOf(Btn(c.nId))->accDoDefaultAction(Id(CHILDID_SELF)), c.hr);
-    EXPECT_EQ(Btn(c.nId).GetCheck(), c.nCheck) << c.nId;
-    EXPECT_EQ(m_dlg.m_nClicks[c.nId - IDC_PUSH], c.nClicks) << c.nId;
-  }
-  EXPECT_EQ(Btn(IDC_RADIO2).GetCheck(), 0);  // unchecked by its group
-}
-
-TEST_F(AccessWin, ChartsDescribeTheirData) {
-  CGraphCtrl graph;
-  ASSERT_TRUE(graph.Create(7, &m_dlg));
-  graph.SetWindowPos(nullptr, 0, 0, 300, 240, SWP_NOZORDER);
-  const Acc g = ObjectOf(graph);
-  EXPECT_EQ(Number(g, &IAccessible::get_accRole), ROLE_SYSTEM_CHART);
-  EXPECT_EQ(Text(g), L"Graph");
-  graph.SetGraphTitle("Weather");
-  graph.SetLineLabel(0, "North", true);
-  graph.AddEntry(0, Day(5, 1), -15.0);
-  graph.AddEntry(0, Day(1, 2), 3.0);
-  graph.AddEntry(1, Day(20, 3), 40.0);
-  graph.SetLineLabel(2, "South", true);
-  graph.AddEntry(2, Day(10, 2), 0.3333);
-  EXPECT_EQ(Text(g) + L": " + Text(g, &IAccessible::get_accDescription),
-            L"Weather: 3 curves, 5 January 2025 to 20 March 2025, values from -15 to 40");
-  EXPECT_EQ(Children(g), L"North=3;Curve 2=40;South=0.3333;");
-  EXPECT_EQ(Number(g, &IAccessible::get_accRole, 2), ROLE_SYSTEM_LISTITEM);
-  graph.SetValueFormatPrePost("", " mm");  // drawn, values are written as the axis labels are
-  graph.Draw(true);
-  ASSERT_EQ(graph.GetLastScaling().strFormat, CString("%g mm"));
-  EXPECT_EQ(Children(g), L"North=3 mm;Curve 2=40 mm;South=0.3333 mm;");
-  VARIANT v;
-  EXPECT_EQ(g->accNavigate(NAVDIR_NEXT, Id(2), &v), S_OK);
-  EXPECT_EQ(v.lVal, 3);
+TEST_F(AccessWin, AnswersActionsAndEvents) {
+  m_btn[kPush].SetFocus();
+  m_btn[kPush].SendMessage(BM_SETSTATE, TRUE);
+  m_btn[kRadio1].SendMessage(BM_SETCHECK, BST_CHECKED);
+  m_graph.SetGraphTitle("Weather");
+  m_graph.SetLineLabel(0, "North", true);
+  m_graph.AddEntry(0, DateTime(2025, 1, 5), -15.0);
+  m_graph.AddEntry(0, DateTime(2025, 2, 1), 3.0);
+  m_graph.AddEntry(1, DateTime(2025, 3, 20), 40.0);
+  m_graph.SetLineLabel(2, "South", true);
+  m_graph.AddEntry(2, DateTime(2025, 2, 10), 0.3333);
+  ASSERT_TRUE(m_pie.AddSlice(50.0, 0, 0, "Apples") && m_pie.AddSlice(20.0, 0, 0, ""));
+  m_bar.Init(100, "Copying", false, 0, 0, 0, 0, CGradientProgressCtrl::BorderFlat);
+  m_bar.Position(40);
+  const std::tuple<const CWnd*, const char*, const wchar_t*> answers[] = {
+      {&m_btn[kPush], "rnaks", L"43|Push|Press|Alt+P|Ffp"},
+      {&m_btn[kCheck], "rnaks", L"44|Fish & chips|Check|Alt+F|F"},
+      {&m_btn[kRadio1], "rnaks", L"45|One|Check|Alt+O|Fc"},
+      {&m_btn[kOff], "rnaks", L"43|Off|Press|-|u"},
+      {&m_graph, "rnd*", L"17|Weather|3 curves, 5 January 2025 to 20 March 2025, values from -15 to 40|"
+                         L"34|North|3;34|Curve 2|40;34|South|0.3333;"},
+      {&m_pie, "rn*", L"17|Pie|34|Apples|50%;34|Slice 2|20%;34|Other|30%;"},
+      {&m_bar, "rnvd", L"48|Copying|40%|-"}};  // not timing
+  for (const auto& [pWnd, pszWhat, pszHeard] : answers) EXPECT_EQ(Heard(*pWnd, pszWhat), pszHeard);
+  m_btn[kPush].ShowWindow(SW_HIDE);  // the system's own bits stay
+  EXPECT_EQ(Heard(m_btn[kPush], "s"), L"Fpi");
+  CRect rc;
+  long x = 0, y = 0, cx = 0, cy = 0;
+  VARIANT v{};
   IDispatch* pChild = nullptr;
-  EXPECT_EQ(g->get_accChild(Id(2), &pChild), S_FALSE);  // a simple child
+  m_btn[kPush].GetWindowRect(&rc);
+  IAccessible* const pPush = ObjectOf(m_btn[kPush]);
+  pPush->accLocation(&x, &y, &cx, &cy, Id(CHILDID_SELF));
+  EXPECT_EQ(CRect(x, y, x + cx, y + cy), rc);
+  IAccessible* const pGraph = ObjectOf(m_graph);
+  EXPECT_TRUE(pGraph->accNavigate(NAVDIR_NEXT, Id(2), &v) == S_OK && v.lVal == 3);
+  EXPECT_EQ(pGraph->get_accChild(Id(2), &pChild), S_FALSE);  // a simple child
 
-  CPieCtrl pie;
-  ASSERT_TRUE(pie.Create(8, &m_dlg, 0));
-  const Acc p = ObjectOf(pie);
-  EXPECT_EQ(Number(p, &IAccessible::get_accRole), ROLE_SYSTEM_CHART);
-  EXPECT_EQ(Text(p) + L":" + Children(p), L"Pie:Other=100%;");
-  ASSERT_TRUE(pie.AddSlice(50.0, 0, 0, "Apples") && pie.AddSlice(20.0, 0, 0, ""));
-  EXPECT_EQ(Children(p), L"Apples=50%;Slice 2=20%;Other=30%;");
-  pie.ClearAll();
-  EXPECT_EQ(Children(p), L"Other=100%;");
-
-  CGradientProgressCtrl bar;
-  ASSERT_TRUE(bar.Create(&m_dlg, CRect(0, 0, 200, 20), 9));
-  const Acc b = ObjectOf(bar);
-  EXPECT_EQ(Number(b, &IAccessible::get_accRole), ROLE_SYSTEM_PROGRESSBAR);
-  for (int nPosition : {0, 40, 100}) {
-    bar.Init(100, "Copying", nPosition == 40, 0, 0, 0, 0, CGradientProgressCtrl::BorderFlat);  // shown at 40 only
-    bar.Position(nPosition);
-    EXPECT_EQ(Text(b) + L" " + Text(b, &IAccessible::get_accValue), L"Copying " + std::to_wstring(nPosition) + L"%");
+  // Drawn, the values are written as the axis labels are.
+  m_graph.SetValueFormatPrePost("", " mm");
+  m_graph.Draw(true);
+  EXPECT_EQ(Heard(m_graph, "v", 3), L"0.3333 mm");
+  m_pie.ClearAll();
+  EXPECT_EQ(Heard(m_pie, "*"), L"34|Other|100%;");
+  for (int nPosition : {0, 100}) {
+    m_bar.Position(nPosition);
+    EXPECT_EQ(Heard(m_bar, "v"), std::to_wstring(nPosition) + L"%");
   }
-  EXPECT_EQ(Text(b, &IAccessible::get_accDescription), L"-");  // not timing
-  bar.Position(10);
-  bar.StartTiming();
-  EXPECT_NE(Text(b, &IAccessible::get_accDescription).find(L" remaining)"), std::wstring::npos);
-}
+  m_bar.StartTiming();
+  EXPECT_NE(Heard(m_bar, "d").find(L" remaining)"), std::wstring::npos);
 
-TEST_F(AccessWin, EventsFollowTheChanges) {
-  CShadeButton& check = Btn(IDC_CHECK);
-  check.SendMessage(BM_SETCHECK, BST_CHECKED);
-  EXPECT_EQ(Count(check, EVENT_OBJECT_STATECHANGE), 1);
-  check.SendMessage(BM_SETCHECK, BST_CHECKED);  // no change, and a paint of the same state
-  check.Invalidate();
-  EXPECT_EQ(Count(check, EVENT_OBJECT_STATECHANGE), 1);
-  check.SendMessage(BM_SETSTATE, TRUE);
-  EXPECT_EQ(Count(check, EVENT_OBJECT_STATECHANGE), 2);
-  check.SetWindowText("Peas");
-  check.SetWindowText("Peas");
-  EXPECT_EQ(Count(check, EVENT_OBJECT_NAMECHANGE), 1);
-  Btn(IDC_RADIO1).SendMessage(BM_SETCHECK, BST_CHECKED);
-  EXPECT_EQ(Count(Btn(IDC_RADIO1), EVENT_OBJECT_STATECHANGE), 1);
-  Btn(IDC_RADIO2).SendMessage(BM_SETCHECK, BST_CHECKED);  // unchecks the first
-  EXPECT_EQ(Count(Btn(IDC_RADIO1), EVENT_OBJECT_STATECHANGE), 2);
+  // The default action does what a click does: the check and the clicks after.
+  const std::tuple<int, HRESULT, int> actions[] = {
+      {kCheck, S_OK, 11}, {kCheck, S_OK, 2}, {kRadio2, S_OK, 13}, {kPush, S_OK, 4}, {kOff, E_FAIL, 4}};
+  for (const auto& [i, hr, nCheckAndClicks] : actions) {
+    EXPECT_EQ(Heard(m_btn[i], "a") == L"Uncheck", m_btn[i].GetCheck() == 1) << i;
+    IAccessible* p = ObjectOf(m_btn[i]);
+    EXPECT_EQ(p->accDoDefaultAction(Id(CHILDID_SELF)), hr);
+    p->Release();
+    fwtest::PumpPending();  // the new state is drawn, and so told
+    EXPECT_EQ(m_btn[i].GetCheck() * 10 + m_nClicks, nCheckAndClicks) << i;
+  }
 
-  CGradientProgressCtrl bar;
-  ASSERT_TRUE(bar.Create(&m_dlg, CRect(0, 0, 200, 20), 9));
-  bar.Init(1000, "Copying", false, 0, 0, 0, 0, CGradientProgressCtrl::BorderFlat);
-  for (int i = 0; i < 1000; ++i) bar.Step();
-  bar.Stop(true);  // already full
-  EXPECT_EQ(Count(bar, EVENT_OBJECT_VALUECHANGE), 100);
-  bar.UpdatePositionText(0, "Done");
-  EXPECT_EQ(Count(bar, EVENT_OBJECT_VALUECHANGE), 101);
-  EXPECT_EQ(Count(bar, EVENT_OBJECT_NAMECHANGE), 2);
+  // Each change is told once: the check box toggled twice, its caption set
+  // twice and repainted unchanged; the first radio button unchecked by its
+  // group; the bar at 40, 0 and 100 and then a thousand steps; the pie's two
+  // slices and its clearing, but not a slice refused; three curves, their
+  // clearing once, and the title given twice.
+  m_btn[kCheck].Invalidate();
+  m_btn[kCheck].SetWindowText("Peas");
+  m_btn[kCheck].SetWindowText("Peas");
+  m_bar.Init(1000, "Copying", false, 0, 0, 0, 0, CGradientProgressCtrl::BorderFlat);
+  for (int n = 0; n < 1000; ++n) m_bar.Step();
+  EXPECT_FALSE(m_pie.AddSlice(-1.0, 0, 0, "B"));
+  m_graph.ClearAll();
+  m_graph.ClearAll();
+  m_graph.SetGraphTitle("Weather");
+  const std::tuple<const CWnd*, DWORD, int> told[] = {
+      {&m_btn[kCheck], EVENT_OBJECT_STATECHANGE, 2}, {&m_btn[kCheck], EVENT_OBJECT_NAMECHANGE, 1},
+      {&m_btn[kRadio1], EVENT_OBJECT_STATECHANGE, 2}, {&m_bar, EVENT_OBJECT_VALUECHANGE, 104},
+      {&m_pie, EVENT_OBJECT_REORDER, 3},              {&m_graph, EVENT_OBJECT_REORDER, 4},
+      {&m_graph, EVENT_OBJECT_NAMECHANGE, 1}};
+  for (const auto& [pWnd, dwEvent, n] : told) EXPECT_EQ(Count(*pWnd, dwEvent), n) << dwEvent;
 
-  CPieCtrl pie;
-  ASSERT_TRUE(pie.Create(8, &m_dlg, 0));  // its remainder slice is the first change
-  ASSERT_TRUE(pie.AddSlice(40.0, 0, 0, "A"));
-  EXPECT_FALSE(pie.AddSlice(-1.0, 0, 0, "B"));
-  pie.ClearAll();
-  pie.SetTitle("T", "", 0, -1, -1, false, false);
-  EXPECT_EQ(Count(pie, EVENT_OBJECT_REORDER), 3);
-  EXPECT_EQ(Count(pie, EVENT_OBJECT_NAMECHANGE), 1);
-
-  CGraphCtrl graph;
-  ASSERT_TRUE(graph.Create(7, &m_dlg));
-  graph.AddEntry(0, Day(1, 1), 1.0);
-  graph.AddEntry(0, Day(2, 1), 2.0);  // the same curve
-  EXPECT_THROW(graph.SetLineLabel(2, "far", true), std::out_of_range);  // curve 1 is appended on the way
-  graph.ClearAll();
-  graph.ClearAll();
-  graph.SetGraphTitle("T");
-  graph.SetGraphTitle("T");
-  EXPECT_EQ(Count(graph, EVENT_OBJECT_REORDER), 3);
-  EXPECT_EQ(Count(graph, EVENT_OBJECT_NAMECHANGE), 1);
-}
-
-TEST_F(AccessWin, BadQueriesAndReleaseWithTheWindow) {
-  auto pGraph = std::make_unique<CGraphCtrl>();
-  ASSERT_TRUE(pGraph->Create(7, &m_dlg));
-  pGraph->AddEntry(0, Day(1, 1), 1.0);
-  const Acc g = ObjectOf(*pGraph);
-  const Acc b = ObjectOf(Btn(IDC_PUSH));
-  EXPECT_EQ(Text(g, &IAccessible::get_accName, 2), L"!");  // one curve
-  EXPECT_EQ(Text(b, &IAccessible::get_accName, 1), L"!");  // a button has no children
-  EXPECT_EQ(g->get_accValue(Id(1), nullptr), E_POINTER);
-  EXPECT_EQ(b->get_accKeyboardShortcut(Id(CHILDID_SELF), nullptr), E_POINTER);
-  pGraph.reset();
-  Btn(IDC_PUSH).DestroyWindow();
+  // Bad input, and calls after the window is gone.
+  EXPECT_EQ(Heard(m_btn[kPush], "n", 1) + Heard(m_graph, "n", 4), L"!!");
+  EXPECT_EQ(pGraph->get_accValue(Id(1), nullptr), E_POINTER);
+  EXPECT_EQ(pPush->get_accKeyboardShortcut(Id(CHILDID_SELF), nullptr), E_POINTER);
+  m_graph.DestroyWindow();
+  m_btn[kPush].DestroyWindow();
   long n = 0;
-  EXPECT_EQ(g->get_accChildCount(&n), RPC_E_DISCONNECTED);
-  EXPECT_EQ(b->accDoDefaultAction(Id(CHILDID_SELF)), RPC_E_DISCONNECTED);
-  EXPECT_EQ(m_dlg.m_nClicks[0], 0);
+  EXPECT_EQ(pGraph->get_accChildCount(&n), RPC_E_DISCONNECTED);
+  EXPECT_EQ(pPush->accDoDefaultAction(Id(CHILDID_SELF)), RPC_E_DISCONNECTED);
+  pGraph->Release();
+  pPush->Release();
+}
 
+TEST_F(AccessWin, TenThousandObjectsReleasedWithTheirWindows) {
   const long nBefore = CWnd::GetLiveAccessibleObjects();
   for (int i = 0; i < 10000; ++i) {
     CGraphCtrl graph;
@@ -301,17 +217,15 @@ TEST_F(AccessWin, BadQueriesAndReleaseWithTheWindow) {
     CGradientProgressCtrl bar;
     CShadeButton button;
     CWnd* const pWnds[] = {&graph, &pie, &bar, &button};
-    const bool bMade = i % 4 == 0   ? graph.Create(7, &m_dlg)
-                       : i % 4 == 1 ? pie.Create(8, &m_dlg, 0)
-                       : i % 4 == 2 ? bar.Create(&m_dlg, CRect(0, 0, 50, 10), 9)
-                                    : button.Create("&Go", WS_CHILD, CRect(0, 0, 60, 20), &m_dlg, 300) != FALSE;
-    ASSERT_TRUE(bMade);
-    CWnd& wnd = *pWnds[i % 4];
-    Acc p = ObjectOf(wnd);
-    ASSERT_NE(Text(p), L"!");
-    if (i % 8 < 4) wnd.DestroyWindow();  // the reader lets go after the window goes, or before
-    p.reset();
-    wnd.DestroyWindow();
+    ASSERT_TRUE(i % 4 == 0   ? graph.Create(7, this)
+                : i % 4 == 1 ? pie.Create(8, this, 0)
+                : i % 4 == 2 ? bar.Create(this, CRect(0, 0, 50, 10), 9)
+                             : button.Create("&Go", WS_CHILD, CRect(0, 0, 60, 20), this, 300) != FALSE);
+    IAccessible* p = ObjectOf(*pWnds[i % 4]);
+    ASSERT_NE(p, nullptr);
+    if (i % 8 < 4) pWnds[i % 4]->DestroyWindow();  // the reader lets go after the window goes, or before
+    p->Release();
+    pWnds[i % 4]->DestroyWindow();
   }
   EXPECT_EQ(CWnd::GetLiveAccessibleObjects(), nBefore);
 }
