@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <tuple>
 
 #include "ShadeButtonInput.h"
 
@@ -118,18 +119,13 @@ std::string Play(UINT nType, bool bRepeater, const char* pszScript) {
         p = pEnd;
         break;
       }
-      case 'd': in.OnLButtonDown(); break;
-      case 'u': in.OnLButtonUp(kPt); break;
+      case 'd': case 'u': *p == 'd' ? in.OnLButtonDown() : in.OnLButtonUp(kPt); break;
       case 'D': in.OnLButtonDblClk(0x1, POINT{300, 7}); break;
-      case 'm': in.OnMouseMove(kPt); break;
-      case 'l': in.OnMouseLeave(); break;
-      case 't': in.OnTimer(); break;
-      case 'f': in.OnSetFocus(); break;
-      case 'k': in.OnKillFocus(); break;
-      case 's': in.OnKeyDown(kKeySpace); break;
-      case 'a': in.OnKeyDown('A'); break;
+      case 'm': case 'l': *p == 'm' ? in.OnMouseMove(kPt) : in.OnMouseLeave(); break;
+      case 't': case 'x': *p == 't' ? in.OnTimer() : in.OnDestroy(); break;
+      case 'f': case 'k': *p == 'f' ? in.OnSetFocus() : in.OnKillFocus(); break;
+      case 's': case 'a': in.OnKeyDown(*p == 's' ? kKeySpace : 'A'); break;
       case 'T': case 'q': in.OnChar(*p == 'T' ? kCharTab : 'q'); break;
-      case 'x': in.OnDestroy(); break;
       case '1': case '2': in.OnBMSetCheck(WPARAM(*p - '0')); break;
       case 'F': if (in.FollowPressBeforePaint()) b.Log("skip"); break;
       case 'P': case 'p': b.nState = *p == 'P' ? kStatePushed : 0; break;
@@ -151,12 +147,7 @@ std::string Play(UINT nType, bool bRepeater, const char* pszScript) {
 }
 
 TEST(ShadeButtonInput, Scripts) {
-  const struct {
-    UINT nType;
-    bool bRepeater;
-    const char* pszScript;
-    const char* pszLog;
-  } rows[] = {
+  const std::tuple<UINT, bool, const char*, const char*> rows[] = {
       // Press and release; the system's own click follows. Push buttons
       // ignore BM_SETCHECK but repaint; BST_INDETERMINATE unchecks.
       {kPushButton, false, "du1", "default, default, invalidate 1 |"},
@@ -210,7 +201,7 @@ TEST(ShadeButtonInput, Scripts) {
       {kPushButton, false, "<ac>Tq", "default, default |"},   // not among the siblings
       {kPushButton, false, "<0asc>Tq", "default, default |"},  // no parent, so no first child
   };
-  for (const auto& row : rows) EXPECT_EQ(Play(row.nType, row.bRepeater, row.pszScript), row.pszLog) << row.pszScript;
+  for (const auto& [nType, bRepeater, pszScript, pszLog] : rows) EXPECT_EQ(Play(nType, bRepeater, pszScript), pszLog) << pszScript;
 }
 
 }  // namespace

@@ -19,7 +19,6 @@ using namespace qor::button;
 using Kind = ShadeButtonStep::Kind;
 using Fields = ShadeButtonFields;
 
-const ShadeButtonColours kColours{0xC8D0D4, 0x808080, 0x6D6D6D, 0xFFFFFF};
 const CRect kItem(0, 0, 75, 23);
 
 std::string Str(const char* pszFormat, long a, long b = 0, long c = 0, long d = 0) {
@@ -43,9 +42,9 @@ Fields Make(const char* pszFlags) {
   for (std::uintptr_t i = 1; HICON* p : {&f.m_hIcon, &f.m_hIconPressed, &f.m_hIconHot, &f.m_hIconDisabled})
     *p = reinterpret_cast<HICON>(i++);
   const char* const kSwitchLetters = "CHFJRUbpsg";
-  bool Fields::*const kSwitches[] = {&Fields::m_bChecked,   &Fields::m_bMouseOver,      &Fields::m_bFlat,
-                                     &Fields::m_bJumpIcon,  &Fields::m_bRadioFocus,     &Fields::m_bShowUnderscore,
-                                     &Fields::m_bBorder,    &Fields::m_bPushLike,       &Fields::m_bShaded,
+  bool Fields::*const kSwitches[] = {&Fields::m_bChecked,  &Fields::m_bMouseOver,  &Fields::m_bFlat,
+                                     &Fields::m_bJumpIcon, &Fields::m_bRadioFocus, &Fields::m_bShowUnderscore,
+                                     &Fields::m_bBorder,   &Fields::m_bPushLike,   &Fields::m_bShaded,
                                      &Fields::m_bRegularFontWhenDisabled};
   for (const char* p = pszFlags; *p != '\0'; ++p) {
     if (const char* pc = std::strchr(kSwitchLetters, *p)) f.*kSwitches[pc - kSwitchLetters] ^= true;
@@ -59,22 +58,21 @@ Fields Make(const char* pszFlags) {
   return f;
 }
 
-// The item shrunk by 1 and the icon placed, as DrawItem does.
-ShadeButtonPaint Plan(const Fields& f, UINT nState, const char* pszCaption = "Save && Exit &Now") {
-  CRect rcText = kItem;
-  rcText.DeflateRect(1, 1);
+// One request on the item shrunk by 1 with the icon placed, as DrawItem
+// does, in short: faces N/H@pt, icons n/p/h/d@pt (~ greyed, #colour
+// silhouette), frames with their rectangle when it is not the item's, "/"
+// the colours read, "nofont" when no font is selected; or with bDetail the
+// caption as drawn, the text rectangle and the icon proper's.
+std::string Painted(const char* pszFlags, UINT nState, bool bDetail = false, const char* pszCaption = "Save && Exit &Now") {
+  const Fields f = Make(pszFlags);
+  CRect rcText(1, 1, 74, 22);
   CPoint ptIcon(0, 0);
   PlaceIcon(f, rcText, ptIcon);
-  return PlanShadeButtonPaint(f, nState, kItem, rcText, ptIcon, pszCaption, kColours);
-}
-
-// The steps in short: faces N/H@pt, icons n/p/h/d@pt (~ greyed, #colour
-// silhouette), frames with their rectangle when it is not the item's.
-std::string Steps(const ShadeButtonPaint& p) {
+  const ShadeButtonPaint p =
+      PlanShadeButtonPaint(f, nState, kItem, rcText, ptIcon, pszCaption, {0xC8D0D4, 0x808080, 0x6D6D6D, 0xFFFFFF});
   std::string s;
   for (const ShadeButtonStep& st : p.steps) {
     const std::string rc = st.rc == kItem ? "" : Rect(st.rc);
-    s += s.empty() ? "" : " ";
     switch (st.kind) {
       case Kind::FillFace: s += "fill" + rc + Str(":%06lx", st.cr); break;
       case Kind::DrawFace: s += "NH"[int(st.face)] + Str("@%ld,%ld", st.pt.x, st.pt.y); break;
@@ -87,8 +85,10 @@ std::string Steps(const ShadeButtonPaint& p) {
       case Kind::FocusDots: s += "dots" + rc; break;
       case Kind::DrawText: s += "text" + rc + Str(":%06lx", st.cr); break;
     }
+    s += " ";
   }
-  return s;
+  if (bDetail) return p.strCaption.GetString() + Rect(p.rcText) + Rect(p.rcIcon);
+  return s + Str("/%02lx", p.nColoursRead) + (p.bSelectFont && p.nTextFormat == 0x25u ? "" : " nofont");
 }
 
 TEST(ShadeButtonPaint, EveryRowOfThePaintingTable) {
@@ -98,53 +98,44 @@ TEST(ShadeButtonPaint, EveryRowOfThePaintingTable) {
   // Colours read: an edge all but the grey text (3b), a thin frame or a
   // greyed icon shadow and highlight (0a), the embossed caption 0c.
   constexpr UINT D = kItemDisabled, S = kItemSelected, F = kItemFocus, E = kItemDefault;
-  const std::string kUp = "text(1,1,74,22):112233", kDown = "text(2,2,75,23):112233";
-  const std::string kEmboss = "text(2,2,75,23):ffffff text(1,1,74,22):6d6d6d";
-  const std::tuple<const char*, UINT, UINT, std::string> rows[] = {
-      {"", D | F, 0x3f, "N@0,0 d@29,3 raised " + kEmboss},
-      {"dFg", D, 0x0a, "N@0,0 n@29,3~ " + kUp},
-      {"n", D, 0x3f, "N@0,0 raised " + kEmboss},
-      {"CHF", F, 0x0a, "H@0,0 p@30,4 thin:808080/ffffff dots(2,2,72,20) " + kDown},
-      {"C", 0, 0x3b, "N@0,0 p@30,4 sunken " + kDown},
-      {"H", S, 0x3b, "N@1,1 p@30,4 sunken " + kDown},
-      {"bp", S, 0, "N@0,0 p@29,3 " + kUp},
-      {"s", S, 0x3b, "fill:c8d0d4 p@30,4 sunken " + kDown},
-      {"-", S | F, 0x3b, "N@1,1 p@30,4 sunken " + kDown},
-      {"", 0, 0x3b, "N@0,0 n@29,3 raised " + kUp},
-      {"H", F, 0x3b, "H@0,0 h@29,3 raised dots(2,2,72,20) " + kUp},
-      {"R", 0, 0x3b, "N@0,0 n@29,3 raised dots(2,2,72,20) " + kUp},
-      {"0", F, 0x3b, "N@0,0 n@29,3 raised " + kUp},
-      {"JH", 0, 0x3b, "H@0,0 h@30,4#9f9f9f h@28,2 raised " + kUp},
-      {"JHh", 0, 0x3b, "H@0,0 n@30,4#9f9f9f n@28,2 raised " + kUp},
-      {"J", 0, 0x3b, "N@0,0 n@29,3 raised " + kUp},
-      {"", E | F, 0x3b, "N@0,0 n@29,3 sunken raised(1,1,74,22) dots(3,3,71,19) " + kUp},
-      {"FH", E, 0x3b, "H@0,0 h@29,3 sunken raised(1,1,74,22) " + kUp},
-      {"F", E, 0, "N@0,0 n@29,3 " + kUp},
-      {"FH", 0, 0x0a, "H@0,0 h@29,3 thin:ffffff/808080 " + kUp},
-      {"FHbJ", 0, 0x02, "H@0,0 h@30,4#9f9f9f h@28,2 " + kUp},
-      {"b", 0, 0x3b, "N@0,0 n@29,3 raised " + kUp},
-      {"lt", 0, 0x3b, "N@0,0 n@3,2 raised text(24,17,74,22):112233"},
-      {"ro", S, 0x3b, "N@1,1 p@58,6 sunken text(2,2,59,7):112233"},
+  const std::string kUp = "text(1,1,74,22):112233 ", kDown = "text(2,2,75,23):112233 ";
+  const std::string kEmboss = "text(2,2,75,23):ffffff text(1,1,74,22):6d6d6d ";
+  const std::tuple<const char*, UINT, std::string> rows[] = {
+      {"", D | F, "N@0,0 d@29,3 raised " + kEmboss + "/3f"},
+      {"dFg", D, "N@0,0 n@29,3~ " + kUp + "/0a"},
+      {"n", D, "N@0,0 raised " + kEmboss + "/3f"},
+      {"CHF", F, "H@0,0 p@30,4 thin:808080/ffffff dots(2,2,72,20) " + kDown + "/0a"},
+      {"C", 0, "N@0,0 p@30,4 sunken " + kDown + "/3b"},
+      {"H", S, "N@1,1 p@30,4 sunken " + kDown + "/3b"},
+      {"bp", S, "N@0,0 p@29,3 " + kUp + "/00"},
+      {"s", S, "fill:c8d0d4 p@30,4 sunken " + kDown + "/3b"},
+      {"-", S | F, "N@1,1 p@30,4 sunken " + kDown + "/3b"},
+      {"", 0, "N@0,0 n@29,3 raised " + kUp + "/3b"},
+      {"H", F, "H@0,0 h@29,3 raised dots(2,2,72,20) " + kUp + "/3b"},
+      {"R", 0, "N@0,0 n@29,3 raised dots(2,2,72,20) " + kUp + "/3b"},
+      {"0", F, "N@0,0 n@29,3 raised " + kUp + "/3b"},
+      {"JH", 0, "H@0,0 h@30,4#9f9f9f h@28,2 raised " + kUp + "/3b"},
+      {"JHh", 0, "H@0,0 n@30,4#9f9f9f n@28,2 raised " + kUp + "/3b"},
+      {"J", 0, "N@0,0 n@29,3 raised " + kUp + "/3b"},
+      {"", E | F, "N@0,0 n@29,3 sunken raised(1,1,74,22) dots(3,3,71,19) " + kUp + "/3b"},
+      {"FH", E, "H@0,0 h@29,3 sunken raised(1,1,74,22) " + kUp + "/3b"},
+      {"F", E, "N@0,0 n@29,3 " + kUp + "/00"},
+      {"FH", 0, "H@0,0 h@29,3 thin:ffffff/808080 " + kUp + "/0a"},
+      {"FHbJ", 0, "H@0,0 h@30,4#9f9f9f h@28,2 " + kUp + "/02"},
+      {"b", 0, "N@0,0 n@29,3 raised " + kUp + "/3b"},
+      {"lt", 0, "N@0,0 n@3,2 raised text(24,17,74,22):112233 /3b"},
+      {"ro", S, "N@1,1 p@58,6 sunken text(2,2,59,7):112233 /3b"},
   };
-  for (const auto& [pszFlags, nState, nColours, strSteps] : rows) {
-    const ShadeButtonPaint p = Plan(Make(pszFlags), nState);
-    EXPECT_EQ(Steps(p), strSteps) << "flags " << pszFlags << ", state " << nState;
-    EXPECT_EQ(p.nColoursRead, nColours | (pszFlags[0] == 's' ? kReadFace : 0)) << pszFlags;
-    EXPECT_TRUE(p.bSelectFont && p.nTextFormat == 0x25u);
-  }
-  // The caption as drawn, the text and the icon proper (not its silhouette).
-  ShadeButtonPaint p = Plan(Make(""), D);
-  EXPECT_EQ(p.strCaption.GetString() + Rect(p.rcIcon), "Save  Exit Now(29,3,45,19)");
-  p = Plan(Make("C"), 0);
-  EXPECT_EQ(p.strCaption.GetString() + Rect(p.rcText) + Rect(p.rcIcon), "Save && Exit Now(2,2,75,23)(30,4,46,20)");
-  p = Plan(Make("JHU"), 0);
-  EXPECT_EQ(p.strCaption.GetString() + Rect(p.rcIcon), "Save && Exit &Now(28,2,44,18)");
+  for (const auto& [pszFlags, nState, strPainted] : rows)
+    EXPECT_EQ(Painted(pszFlags, nState), strPainted) << "flags " << pszFlags << ", state " << nState;
+  // The caption as drawn, the text and the icon proper (not its silhouette);
+  // an empty caption has no text, no font and no pressed shift.
+  EXPECT_EQ(Painted("", D, true), "Save  Exit Now(1,1,74,22)(29,3,45,19)");
+  EXPECT_EQ(Painted("C", 0, true), "Save && Exit Now(2,2,75,23)(30,4,46,20)");
+  EXPECT_EQ(Painted("JHU", 0, true), "Save && Exit &Now(1,1,74,22)(28,2,44,18)");
+  EXPECT_EQ(Painted("", S | F, false, "") + Painted("", S | F, true, ""), "N@1,1 p@30,4 sunken dots(2,2,72,20) /3b nofont(1,1,74,22)(30,4,46,20)");
   EXPECT_EQ(ShownCaption("A~@B&&", false, false) + ShownCaption("&&&", false, true), "A&&B&&");
   EXPECT_EQ(NormalIconAlignH(kAlignTop) | NormalIconAlignV(kAlignLeft), kAlignCenter | kAlignVCenter);
-  // An empty caption: no text, no font, no pressed shift.
-  p = Plan(Make(""), S | F, "");
-  EXPECT_EQ(Steps(p) + Rect(p.rcText), "N@1,1 p@30,4 sunken dots(2,2,72,20)(1,1,74,22)");
-  EXPECT_FALSE(p.bSelectFont);
 }
 
 TEST(ShadeButtonPaint, TypingFocusDotsAndContentSize) {
@@ -168,22 +159,23 @@ TEST(ShadeButtonPaint, TypingFocusDotsAndContentSize) {
   EXPECT_TRUE(has(70, 2) && has(70, 20) && has(2, 18) && has(72, 18) && !has(3, 2) && !has(72, 20) && !has(2, 19));
   EXPECT_TRUE(FocusDotPixels(CRect(9, 9, 3, 3)).empty());
 
-  // A caption 50 x 13 with average width 6 (+3) and descent 3 against
-  // leading 2 + 0 (or 3 + 2), none, or no metrics; the icon centred (the
-  // larger of each side), beside (the sum, without the 7-pixel gap) or none;
-  // the focus margin 2 (+6), 0 (+2) or far below 0 (never below 0).
+  // Caption 50 x 13, average width 6 (+3), descent 3 against leading 2 + 0.
+  const CSize szText(50, 13);
   const CaptionMetrics tm{6, 3, 2, 0}, tmLead{6, 3, 3, 2};
-  const std::tuple<const char*, const CaptionMetrics*, CSize, CSize> sizes[] = {
-      {"n", &tm, CSize(50, 13), CSize(59, 22)}, {"n", &tmLead, CSize(50, 13), CSize(59, 24)},
-      {"n", nullptr, CSize(50, 13), CSize(56, 19)}, {"", &tm, CSize(50, 13), CSize(59, 22)},
-      {"", nullptr, CSize(), CSize(22, 22)},    {"rt", &tm, CSize(50, 13), CSize(75, 38)},
-      {"n0", nullptr, CSize(), CSize(2, 2)},     {"n=", nullptr, CSize(), CSize(0, 0)},
-      {"n=", nullptr, CSize(50, 13), CSize(42, 5)}};
-  for (const auto& [pszFlags, pMetrics, szText, szExpected] : sizes) {
-    Fields f = Make(pszFlags);
-    if (std::strchr(pszFlags, '=') != nullptr) f.m_nFocusRectMargin = -5;
-    EXPECT_EQ(ContentSize(f, szText.cx > 0, szText, pMetrics), szExpected) << pszFlags;
-  }
+  Fields f = Make("n");
+  EXPECT_EQ(ContentSize(f, true, szText, &tm), CSize(59, 22));
+  EXPECT_EQ(ContentSize(f, true, szText, &tmLead), CSize(59, 24));
+  EXPECT_EQ(ContentSize(f, true, szText, nullptr), CSize(56, 19));
+  f = Make("");  // a centred icon: the larger of each side
+  EXPECT_EQ(ContentSize(f, true, szText, &tm), CSize(59, 22));
+  EXPECT_EQ(ContentSize(f, false, CSize(), nullptr), CSize(22, 22));
+  f = Make("rt");  // beside the caption: the sum, without the 7-pixel gap
+  EXPECT_EQ(ContentSize(f, true, szText, &tm), CSize(75, 38));
+  f = Make("n0");
+  EXPECT_EQ(ContentSize(f, false, CSize(), nullptr), CSize(2, 2));
+  f.m_nFocusRectMargin = -5;  // never below 0
+  EXPECT_EQ(ContentSize(f, false, CSize(), nullptr), CSize(0, 0));
+  EXPECT_EQ(ContentSize(f, true, szText, nullptr), CSize(42, 5));
 }
 
 }  // namespace

@@ -202,12 +202,6 @@ TEST_F(ShadeButtonWin, KeptPictureFollowsEveryInput) {
   b.F().m_crText = RGB(0, 0, 250);  // as a derived button would
   EXPECT_EQ(composed(), 1u);
   EXPECT_GT(Count(RGB(0, 0, 250)), 0);
-  // The system procedure repaints the window with a new caption at once.
-  b.SetWindowText("");
-  HDC hDC = ::GetDC(b.m_hWnd);
-  ::BitBlt(m_canvas.dc.m_hDC, 0, 0, 75, 23, hDC, 0, 0, SRCCOPY);
-  ::ReleaseDC(b.m_hWnd, hDC);
-  EXPECT_EQ(Count(RGB(0, 0, 250)), 0);
 
   // The face, and a colour only the edge reads, changed and one put back.
   const COLORREF kNew[] = {RGB(1, 2, 3), RGB(4, 5, 6)};
@@ -224,6 +218,12 @@ TEST_F(ShadeButtonWin, KeptPictureFollowsEveryInput) {
   const COLORREF crFace = Probe(0, {{21, 4}})[0];
   b.Face(false).BlendPalette(RGB(255, 0, 0), 60);
   EXPECT_NE(Probe(0, {{21, 4}})[0], crFace);
+  // The system procedure repaints the window with a new caption at once.
+  b.SetWindowText("");
+  HDC hDC = ::GetDC(b.m_hWnd);
+  ::BitBlt(m_canvas.dc.m_hDC, 0, 0, 75, 23, hDC, 0, 0, SRCCOPY);
+  ::ReleaseDC(b.m_hWnd, hDC);
+  EXPECT_EQ(Count(RGB(0, 0, 250)), 0);
 }
 
 TEST_F(ShadeButtonWin, NoWindowNoCaptionNoIconNoParent) {
