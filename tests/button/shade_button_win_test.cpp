@@ -84,8 +84,10 @@ class ShadeButtonWin : public ::testing::Test, public CDialog {
     fwtest::PumpPending();
   }
   // The push button at 75 x 23 with a left 16-pixel icon at (3, 3) and its
-  // caption from x = 24.
+  // caption from x = 24, without the focus, so that its own paints look as
+  // the probes' do.
   CProbeButton& Pixels() {
+    m_btn[1].SetFocus();
     m_btn[0].MoveWindow(0, 0, 75, 23);
     m_btn[0].SetIcon(QorIcon::Add, BS_LEFT, BS_VCENTER, false);
     return m_btn[0];
