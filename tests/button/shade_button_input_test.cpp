@@ -1,7 +1,5 @@
-// The shaded button's input rules against a fake window system that records
-// what the rules ask of it: scripts of messages (press and release, check
-// state, hot tracking, the repeater's timer, keys, focus, radio groups in
-// any order and tab moves).
+// The shaded button's input rules as scripts of messages against a fake
+// window system that records what the rules ask of it.
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -21,12 +19,11 @@ HWND Wnd(std::uintptr_t n) { return reinterpret_cast<HWND>(n); }
 const HWND kSelf = Wnd(1), kOther = Wnd(99);
 const POINT kPt{10, 5};
 
-// The button itself (window 1) with its fields and the windows round it,
-// window 10 + i for letter i of: the group (r a checked shaded radio button,
-// c a checked shaded check box, x another window, s the button; upper case
-// disabled) and the parent's children (s the button, a letter a tab stop,
-// upper case not one, 0 first: no parent). Every request that changes
-// something is logged.
+// The button (window 1) and, as window 10 + i for letter i, its group (r a
+// checked shaded radio button, c a checked shaded check box, x another
+// window, s the button; upper case disabled) and its parent's children (s
+// the button, a letter a tab stop, upper case not one, 0 first: no parent).
+// Every request that changes something is logged.
 struct Fake : ShadeButtonHost {
   ShadeButtonFields f, others[8];
   std::string log, group, siblings;
@@ -67,8 +64,8 @@ struct Fake : ShadeButtonHost {
   HWND WindowAt(POINT) override { return hUnder; }
   bool InClient(POINT) override { return bInClient; }
   bool WindowUnderCursor(HWND& h) override { return h = hUnder, bCursor; }
-  // As the platform's: the next (or previous) enabled member round the
-  // group, or hFrom itself. A runaway walk ends the test, not the run.
+  // The next (or previous) enabled member round the group, or hFrom itself;
+  // a runaway walk ends the test, not the run.
   HWND NextGroupItem(HWND hFrom, bool bPrevious) override {
     const size_t n = group.size(), i = Find(group, hFrom);
     if (i == n || ++nSteps > 1000) return nullptr;
@@ -93,9 +90,8 @@ struct Fake : ShadeButtonHost {
   short KeyState(int nKey) override { return nKey == kKeyShift ? nShift : 0; }
 };
 
-// Plays a script on a fake button of type nType and returns the log, the
-// fields the rules set and the checks of the group's enabled r and c
-// members. Messages: d u press and release at kPt, D double click, m move,
+// The log of a script on a button of type nType, the fields the rules set
+// and the checks of the group's enabled r and c members. Messages: d u press and release at kPt, D double click, m move,
 // l leave, t timer, f k focus gained and lost, s space, a another key, T q
 // the characters tab and q, x destroy, 1 2 BM_SETCHECK with 1 and
 // BST_INDETERMINATE, F the press follow-up of a paint ("skip" when it asks
@@ -115,7 +111,8 @@ std::string Play(UINT nType, bool bRepeater, const char* pszScript) {
         const char* pEnd = std::strchr(p, *p == '[' ? ']' : '>');
         (*p == '[' ? b.group : b.siblings).assign(p + 1, pEnd);
         for (size_t i = 0; *p == '[' && i < b.group.size(); ++i)
-          b.others[i] = {.m_bChecked = true, .m_nButtonType = std::tolower(b.group[i]) == 'r' ? kRadioButton : kCheckBox};
+          b.others[i] = {.m_bChecked = true,
+                         .m_nButtonType = std::tolower(b.group[i]) == 'r' ? kRadioButton : kCheckBox};
         p = pEnd;
         break;
       }
@@ -201,7 +198,8 @@ TEST(ShadeButtonInput, Scripts) {
       {kPushButton, false, "<ac>Tq", "default, default |"},   // not among the siblings
       {kPushButton, false, "<0asc>Tq", "default, default |"},  // no parent, so no first child
   };
-  for (const auto& [nType, bRepeater, pszScript, pszLog] : rows) EXPECT_EQ(Play(nType, bRepeater, pszScript), pszLog) << pszScript;
+  for (const auto& [nType, bRepeater, pszScript, pszLog] : rows)
+    EXPECT_EQ(Play(nType, bRepeater, pszScript), pszLog) << pszScript;
 }
 
 }  // namespace

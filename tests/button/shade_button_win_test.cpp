@@ -71,8 +71,7 @@ class ShadeButtonWin : public ::testing::Test, public CDialog {
     if (HIWORD(wParam) == BN_CLICKED) m_clicks[LOWORD(wParam) - IDC_PUSH].push_back(::GetTickCount64());
     return CDialog::OnCommand(wParam, lParam);
   }
-  // The cursor and a mouse message at a point of the button (its centre
-  // when none is given).
+  // The cursor and a mouse message at a point of b (by default its centre).
   static void Mouse(CWnd& b, UINT nMsg, CPoint pt = CPoint(-1, -1)) {
     CRect rc;
     b.GetClientRect(&rc);
@@ -83,9 +82,8 @@ class ShadeButtonWin : public ::testing::Test, public CDialog {
     b.SendMessage(nMsg, nMsg == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
     fwtest::PumpPending();
   }
-  // The push button at 75 x 23 with a left 16-pixel icon at (3, 3) and its
-  // caption from x = 24, without the focus, so that its own paints look as
-  // the probes' do.
+  // The push button at 75 x 23, a left 16-pixel icon at (3, 3), the caption
+  // from x = 24; without the focus, its own paints look as the probes' do.
   CProbeButton& Pixels() {
     m_btn[1].SetFocus();
     m_btn[0].MoveWindow(0, 0, 75, 23);
@@ -287,9 +285,8 @@ int LiveGdiObjects() {
   return brushes.size() == size_t(nProbe) ? nTop - nProbe : -1;
 }
 
-// Ten thousand buttons made, painted in every look (up, hot with the jump
-// icon, pressed, checked and hot, disabled, default with the focus) and
-// destroyed: the same last picture, no more GDI objects, and no icon left.
+// Ten thousand buttons made, painted in every look and destroyed: the same
+// last picture, no more GDI objects, no icon left.
 TEST_F(ShadeButtonWin, LeaksNothingInTenThousandCycles) {
   Canvas first(75, 23, 0);
   const UINT kLooks[][3] = {{0, 0, 0}, {ODS_FOCUS, 1, 0}, {ODS_SELECTED, 0, 0}, {ODS_FOCUS, 1, 1},
