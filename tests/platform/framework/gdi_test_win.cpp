@@ -2,7 +2,6 @@
 // owner, the handle map, and what the creation functions add to the platform.
 #include <gtest/gtest.h>
 
-
 #include <afx_expect.h>
 
 #include "fwtest_win.h"
