@@ -31,11 +31,7 @@ const std::vector<unsigned int> kRejected = {false, kUntouched, kUntouched, kUnt
 // sit elsewhere. (That each group and value is used once is checked when the
 // library compiles.)
 TEST(IconCatalogue, LookupsWorkedByHand) {
-  const struct {
-    int nValue;
-    bool bLarge;
-    std::vector<unsigned int> info;
-  } cases[] = {
+  const struct { int nValue; bool bLarge; std::vector<unsigned int> info; } cases[] = {
       {QorIcon::OK, false, {1, 653, 655, 654, 0}},     {QorIcon::OK, true, {1, 653, 655, 654, 0}},
       {QorIcon::CopyAdd, false, {1, 359, 364, 363, 0}}, {QorIcon::CopyAdd, true, {1, 360, 362, 361, 0}},
       {QorIcon::Copy, false, {1, 355, 366, 365, 0}},    {QorIcon::Copy, true, {1, 356, 358, 357, 0}},
@@ -107,7 +103,7 @@ TEST(ComboArrow, RowsFollowTheRectangle) {
       {{0, 5, 40, 5}, {}},
       {{-2000000000, 0, 2000000000, 3}, {-500000002, 500000001, 0, -500000001, 500000000, 1, -500000000, 499999999, 2}},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     std::vector<LONG> rows;
     for (const qor::ComboArrowRow& r : qor::ComboArrowRows(c.rc)) rows.insert(rows.end(), {r.nLeft, r.nRight, r.nY});
     EXPECT_EQ(rows, c.rows) << c.rc.left << "," << c.rc.top << "," << c.rc.right << "," << c.rc.bottom;

@@ -1,8 +1,7 @@
 // The catalogue against the real module: every icon group loads from
 // qor032.dll at its size with one 32-bit image whose hot and disabled forms
-// are what they claim to be, the popup menu is there, the module lookup finds
-// this module (and nothing once the file is renamed), and the drop-down arrow
-// paints exactly its rows.
+// are what they claim to be, the module lookup finds this module (and nothing
+// once the file is renamed), and the drop-down arrow paints exactly its rows.
 #include <gtest/gtest.h>
 
 #include <afxwin.h>
@@ -13,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "../graphics/GraphicsWinSupport.h"
 #include "QorIcon.h"
 #include "icon_walk.h"
 
@@ -86,30 +86,17 @@ TEST(IconResources, EveryGroupLoadsAtItsSizeWithItsStates) {
   for (const icon_walk::Images& im : icon_walk::WalkCatalogue()) {
     SCOPED_TRACE(im.strName + " " + std::to_string(im.nSize));
     ASSERT_EQ(im.hModule, hLib);
-    const bool bSingle = im.strShape == "SingleImage";
-    for (unsigned int id : {im.nNormal, im.nHot, im.nDisabled}) {
-      if (bSingle && id != im.nNormal) continue;
-      ++nGroups;
-      HICON hIcon = static_cast<HICON>(::LoadImageA(hLib, MAKEINTRESOURCEA(id), IMAGE_ICON, 0, 0, 0));
-      ASSERT_NE(hIcon, nullptr) << id;
-      ICONINFO ii{};
-      BITMAP bm{};
-      ASSERT_TRUE(::GetIconInfo(hIcon, &ii));
-      ::GetObjectA(ii.hbmColor, sizeof bm, &bm);
-      EXPECT_EQ(bm.bmWidth, im.nSize) << id;  // as stored, with no size asked for
-      EXPECT_EQ(bm.bmHeight, im.nSize) << id;
-      ::DeleteObject(ii.hbmColor);
-      ::DeleteObject(ii.hbmMask);
-      ::DestroyIcon(hIcon);
-    }
     const Picture normal = ReadGroup(hLib, im.nNormal);
     ASSERT_EQ(normal.nSize, im.nSize);
+    ++nGroups;
     // A picture, not a blank or a flat placeholder.
     EXPECT_GE(normal.nOpaque, im.nSize * im.nSize / 10);
     EXPECT_GE(normal.colours.size(), 3u);
-    if (bSingle) continue;
-    // Same outline; disabled grey and lighter, hot darker and no less vivid.
+    if (im.strShape == "SingleImage") continue;
+    // Same size and outline; disabled grey and lighter, hot darker and no less
+    // vivid.
     const Picture hot = ReadGroup(hLib, im.nHot), disabled = ReadGroup(hLib, im.nDisabled);
+    nGroups += 2;
     EXPECT_EQ(hot.alpha, normal.alpha);
     EXPECT_EQ(disabled.alpha, normal.alpha);
     EXPECT_TRUE(disabled.bGrey);
@@ -119,60 +106,28 @@ TEST(IconResources, EveryGroupLoadsAtItsSizeWithItsStates) {
   }
   EXPECT_EQ(nGroups, 762);
   for (UINT absent : {199u, 482u, 963u}) EXPECT_EQ(::FindResourceA(hLib, MAKEINTRESOURCEA(absent), MAKEINTRESOURCEA(14)), nullptr);
-
-  // The popup menu 16063: one popup holding Copy and Print.
-  HMENU hMenu = ::LoadMenuA(hLib, MAKEINTRESOURCEA(16063));
-  ASSERT_NE(hMenu, nullptr);
-  char text[3][64] = {};
-  HMENU hPopup = ::GetSubMenu(hMenu, 0);
-  ::GetMenuStringA(hMenu, 0, text[0], 64, MF_BYPOSITION);
-  ::GetMenuStringA(hPopup, 0, text[1], 64, MF_BYPOSITION);
-  ::GetMenuStringA(hPopup, 1, text[2], 64, MF_BYPOSITION);
-  EXPECT_EQ(::GetMenuItemCount(hMenu), 1);
-  EXPECT_EQ(::GetMenuItemCount(hPopup), 2);
-  EXPECT_EQ(std::string(text[0]) + "|" + text[1] + "|" + text[2], "_POPUP_|Copy|Print");
-  EXPECT_EQ(::GetMenuItemID(hPopup, 0), 42500u);
-  EXPECT_EQ(::GetMenuItemID(hPopup, 1), 42501u);
-  ::DestroyMenu(hMenu);
 }
 
+// The rows of a 16 x 16 arrow, y 6 to 9 over x 4-10, 5-9, 6-8 and 7, in the
+// colour asked for; nothing for a rectangle too narrow, or without a device.
 TEST(ComboArrowDrawing, ExactlyTheRowsOrNothing) {
-  struct Case {
-    int nCanvas;
-    CRect rc;
-    int dx, dy;
-    bool bDrawn;
-  };
-  for (Case c : {Case{32, CRect(0, 0, 16, 16), 0, 0, true}, Case{32, CRect(8, 5, 24, 21), 8, 5, true},
-                 Case{16, CRect(0, 0, 3, 16), 0, 0, false}}) {
-    // A white 32-bit DIB section.
-    BITMAPINFO bmi{};
-    bmi.bmiHeader = {sizeof(BITMAPINFOHEADER), c.nCanvas, -c.nCanvas, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    DWORD* pBits = nullptr;
-    HBITMAP hbm = ::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, reinterpret_cast<void**>(&pBits), nullptr, 0);
-    CDC dc;
-    ASSERT_TRUE(dc.Attach(::CreateCompatibleDC(nullptr)));
-    HGDIOBJ hOld = ::SelectObject(dc.m_hDC, hbm);
-    std::fill(pBits, pBits + c.nCanvas * c.nCanvas, 0x00FFFFFF);
-    HGDIOBJ hPen = ::GetCurrentObject(dc.m_hDC, OBJ_PEN);
-    QorIcon::DrawComboArrow(&dc, c.rc, RGB(200, 10, 20));
-    QorIcon::DrawComboArrow(nullptr, c.rc, 0);
-    qor::DrawComboArrow(nullptr, c.rc, 0);
-    ::GdiFlush();
-    EXPECT_EQ(::GetCurrentObject(dc.m_hDC, OBJ_PEN), hPen);  // the caller's pen is back
-    // The documented rows of a 16 x 16 arrow: y 6 to 9 over x 4-10, 5-9, 6-8, 7,
-    // in the colour asked for (the DIB holds blue in the low byte).
+  const COLORREF kWhite = RGB(255, 255, 255), kArrow = RGB(200, 10, 20);
+  for (const CRect& rc : {CRect(8, 5, 24, 21), CRect(0, 0, 3, 16)}) {
+    gfxtest::Canvas canvas(32, 32, kWhite);
+    HGDIOBJ hPen = ::GetCurrentObject(canvas.dc.m_hDC, OBJ_PEN);
+    QorIcon::DrawComboArrow(&canvas.dc, rc, kArrow);
+    QorIcon::DrawComboArrow(nullptr, rc, 0);
+    qor::DrawComboArrow(nullptr, rc, 0);
+    EXPECT_EQ(::GetCurrentObject(canvas.dc.m_hDC, OBJ_PEN), hPen);  // the caller's pen is back
     std::set<std::pair<int, int>> want, painted;
-    for (int y = 6; c.bDrawn && y <= 9; ++y)
-      for (int x = y - 2; x <= 16 - y; ++x) want.insert({x + c.dx, y + c.dy});
-    for (int i = 0; i < c.nCanvas * c.nCanvas; ++i) {
-      if (pBits[i] == 0x00FFFFFF) continue;
-      painted.insert({i % c.nCanvas, i / c.nCanvas});
-      EXPECT_EQ(pBits[i] & 0x00FFFFFF, 0x00C80A14u);
+    for (int y = 6; rc.Width() == 16 && y <= 9; ++y)
+      for (int x = y - 2; x <= 16 - y; ++x) want.insert({x + rc.left, y + rc.top});
+    for (int i = 0; i < 32 * 32; ++i) {
+      const COLORREF cr = canvas.At(i % 32, i / 32);
+      if (cr != kWhite) painted.insert({i % 32, i / 32});
+      EXPECT_TRUE(cr == kWhite || cr == kArrow) << i;
     }
     EXPECT_EQ(painted, want);
-    ::SelectObject(dc.m_hDC, hOld);
-    ::DeleteObject(hbm);
   }
 }
 

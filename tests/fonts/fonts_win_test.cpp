@@ -27,31 +27,24 @@ TEST(FontsWin, SetDefaultFontGivesTheStockDefaultGuiFont) {
   EXPECT_TRUE(GraphicsUtils::CompareLogFonts(lf, stock));
 }
 
+// The height of "gM" in the font on the window's device, as GDI measures it;
+// 0 without a window.
 TEST(FontsWin, TextHeightFollowsTheFont) {
-  CWnd wnd;
+  CWnd wnd, none;
   ASSERT_TRUE(wnd.CreateEx(0, nullptr, "fonts", WS_POPUP | WS_VISIBLE, 0, 0, 120, 80, nullptr, nullptr));
-  int nPrevious = 0;
-  for (LONG nHeight : {-12, -40}) {
-    LOGFONTA lf = SampleFont("Liberation Sans");
-    lf.lfHeight = nHeight;
-    lf.lfEscapement = lf.lfOrientation = 0;
-    // "gM" measured directly, as the reference.
-    HDC hDC = ::GetDC(wnd.m_hWnd);
-    HFONT hFont = ::CreateFontIndirectA(&lf);
-    HGDIOBJ hOld = ::SelectObject(hDC, hFont);
-    SIZE size{};
-    ::GetTextExtentPoint32A(hDC, "gM", 2, &size);
-    ::SelectObject(hDC, hOld);
-    ::DeleteObject(hFont);
-    const int nHeightSeen = GraphicsUtils::GetTextHeight(wnd, lf);
-    EXPECT_EQ(nHeightSeen, size.cy);
-    EXPECT_GT(nHeightSeen, nPrevious * 2);
-    nPrevious = nHeightSeen;
-    // The window's own font is left selected as it was.
-    EXPECT_EQ(::GetCurrentObject(hDC, OBJ_FONT), ::GetStockObject(SYSTEM_FONT));
-    ::ReleaseDC(wnd.m_hWnd, hDC);
-  }
-  CWnd none;
+  LOGFONTA lf = SampleFont("Liberation Sans");
+  lf.lfHeight = -40;
+  lf.lfEscapement = lf.lfOrientation = 0;
+  CClientDC dc(&wnd);
+  CFont font;
+  ASSERT_TRUE(font.CreateFontIndirect(&lf));
+  CFont* pOld = dc.SelectObject(&font);
+  const int nMeasured = dc.GetTextExtent("gM", 2).cy;
+  dc.SelectObject(pOld);
+  EXPECT_EQ(GraphicsUtils::GetTextHeight(wnd, lf), nMeasured);
+  lf.lfHeight = -12;
+  const int nSmall = GraphicsUtils::GetTextHeight(wnd, lf);
+  EXPECT_TRUE(nSmall > 0 && 2 * nSmall < nMeasured) << nSmall;
   EXPECT_EQ(GraphicsUtils::GetTextHeight(none, SampleFont()), 0);
 }
 

@@ -11,12 +11,7 @@ namespace {
 const double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 TEST(ColorArithmetic, AdjustColor) {
-  struct Case {
-    unsigned long cr;
-    double f;
-    unsigned long want;
-  };
-  const Case cases[] = {
+  const struct { unsigned long cr; double f; unsigned long want; } cases[] = {
       {0x808080, 0.5, 0x404040},   {0x808080, -0.5, 0xBFBFBF},  {0xFF8001, 0.5, 0x804001},
       {0xFF8001, -0.5, 0xFFBF80},  {0x0000FF, 0.999, 0x000001},  // truncated, not rounded
       {0x000001, -0.999, 0xFEFEFE},
@@ -25,17 +20,12 @@ TEST(ColorArithmetic, AdjustColor) {
       {0xAB123456, 0.0, 0xAB123456}, {0xAB123456, 1.0, 0xAB123456}, {0xAB123456, -1.0, 0xAB123456},
       {0xAB123456, 1.5, 0xAB123456}, {0xAB123456, kNaN, 0xAB123456},
   };
-  for (const Case& c : cases) EXPECT_EQ(GraphicsUtils::AdjustColor(c.cr, c.f), c.want) << std::hex << c.cr << " " << c.f;
+  for (const auto& c : cases) EXPECT_EQ(GraphicsUtils::AdjustColor(c.cr, c.f), c.want) << std::hex << c.cr << " " << c.f;
 }
 
 TEST(ColorArithmetic, BlendColors) {
   const unsigned long first = 0x7F102030, second = 0x01A0B0C0;
-  struct Case {
-    unsigned long a, b;
-    double w;
-    unsigned long want;
-  };
-  const Case cases[] = {
+  const struct { unsigned long a, b; double w; unsigned long want; } cases[] = {
       {first, second, 0.0, second},  // unchanged, top byte and all
       {first, second, 1.0, first},   {first, second, -0.1, first}, {first, second, 2.0, first},
       {first, second, kNaN, first},
@@ -43,7 +33,7 @@ TEST(ColorArithmetic, BlendColors) {
       {0xFFFFFF, 0x000000, 0.5, 0x7F7F7F},   {RGB(200, 0, 0), RGB(0, 100, 0), 0.25, RGB(50, 75, 0)},
       {0xFF000000, 0xFF000000, 0.5, 0},  // the inputs' top bytes never reach a computed colour
   };
-  for (const Case& c : cases) EXPECT_EQ(GraphicsUtils::BlendColors(c.a, c.b, c.w), c.want) << c.w;
+  for (const auto& c : cases) EXPECT_EQ(GraphicsUtils::BlendColors(c.a, c.b, c.w), c.want) << c.w;
 
   const tagRGBQUAD q = GraphicsUtils::RGB2RGBQUAD(0xFF112233);
   EXPECT_EQ(q.rgbBlue * 0x10000 + q.rgbGreen * 0x100 + q.rgbRed, 0x112233);
@@ -51,12 +41,7 @@ TEST(ColorArithmetic, BlendColors) {
 }
 
 TEST(CalculateScaledDims, FitsKeepingTheAspectRatio) {
-  struct Case {
-    int sw, sh, mw, mh;
-    bool always;
-    int w, h;
-  };
-  const Case cases[] = {
+  const struct { int sw, sh, mw, mh; bool always; int w, h; } cases[] = {
       {400, 200, 100, 100, false, 100, 50}, {100, 400, 100, 100, false, 25, 100},
       {50, 20, 100, 100, false, 50, 20},    {50, 20, 100, 100, true, 100, 40},
       {90, 300, 100, 100, false, 30, 100},  {300, 200, 100, 100, false, 100, 66},  // truncated
@@ -71,7 +56,7 @@ TEST(CalculateScaledDims, FitsKeepingTheAspectRatio) {
       {INT_MAX, 1, 100, 100, false, 100, 0}, {1, INT_MAX, 100, 100, false, 0, 100},
       {INT_MAX, INT_MAX, INT_MAX, 1, true, 1, 1},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     int w = -12345, h = -12345;
     GraphicsUtils::CalculateScaledDims(c.sw, c.sh, c.mw, c.mh, w, h, c.always);
     EXPECT_EQ(w, c.w) << c.sw << "x" << c.sh << " in " << c.mw << "x" << c.mh;

@@ -4,9 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <cmath>
 #include <cstring>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -58,11 +56,7 @@ TEST(WuLine, PlainLinesWriteOnlyTheLineColour) {
 // brighter than the line, the other one otherwise, so the nearer pixel is
 // always the one nearer the line colour.
 TEST(WuLine, AntiAliasedPixelsWorkedByHand) {
-  const struct {
-    int x1, y1;
-    COLORREF back, line;
-    std::vector<std::pair<POINT, COLORREF>> pixels;
-  } cases[] = {
+  const struct { int x1, y1; COLORREF back, line; std::vector<std::pair<POINT, COLORREF>> pixels; } cases[] = {
       {3, 1, kWhite, kBlack, {{{1, 0}, Grey(85)}, {{1, 1}, Grey(170)}, {{2, 0}, Grey(170)}, {{2, 1}, Grey(85)}}},
       {3, 1, kBlack, kWhite, {{{1, 0}, Grey(170)}, {{1, 1}, Grey(85)}, {{2, 0}, Grey(85)}, {{2, 1}, Grey(170)}}},
       {1, 3, kWhite, kBlack, {{{0, 1}, Grey(85)}, {{1, 1}, Grey(170)}, {{0, 2}, Grey(170)}, {{1, 2}, Grey(85)}}},
@@ -138,20 +132,17 @@ TEST(WireRects, EachFrameIsDrawnHeldAndErased) {
   EXPECT_EQ(rec.log, want);
 }
 
+// A world point is sheared along x by the slant, then turned
+// counter-clockwise on a y-down screen, then moved to the origin (7, 9).
 TEST(ObliqueTransform, ShearThenCounterClockwiseRotation) {
-  const double kPi = 3.14159265358979323846;
-  struct Case {
-    double slant, rot;
-  };
-  for (Case c : {Case{0, 0}, Case{0, 90}, Case{45, 0}, Case{20, 35}, Case{-30, -120}}) {
+  const struct { double slant, rot, u, v, x, y; } cases[] = {
+      {0, 0, 5, 0, 12, 9},   {0, 0, 0, 5, 7, 14},    {0, 90, 5, 0, 7, 4},           {0, 90, 0, 5, 12, 9},
+      {45, 0, 0, 5, 2, 14},  {45, 90, 0, 5, 12, 14}, {-45, -90, 0, 4, 3, 13},       {0, 60, 2, 0, 8, 7.2679492},
+      {30, 0, 0, 2, 5.8452995, 11}, {30, 60, 0, 2, 8.1547005, 11}};
+  for (const auto& c : cases) {
     const qor::gfx::TextTransform t = qor::gfx::ObliqueTransform(c.slant, c.rot, 7, 9);
-    const double s = c.slant * kPi / 180, r = c.rot * kPi / 180;
-    for (auto [u, v] : {std::pair{5.0, 0.0}, {0.0, 5.0}, {-3.0, 8.0}}) {
-      // Shear the world point, then turn it counter-clockwise on a y-down screen.
-      const double su = u - v * std::tan(s);
-      EXPECT_NEAR(u * t.eM11 + v * t.eM21 + t.eDx, su * std::cos(r) + v * std::sin(r) + 7, 1e-5);
-      EXPECT_NEAR(u * t.eM12 + v * t.eM22 + t.eDy, -su * std::sin(r) + v * std::cos(r) + 9, 1e-5);
-    }
+    EXPECT_NEAR(c.u * t.eM11 + c.v * t.eM21 + t.eDx, c.x, 1e-5) << c.slant << " " << c.rot;
+    EXPECT_NEAR(c.u * t.eM12 + c.v * t.eM22 + t.eDy, c.y, 1e-5) << c.slant << " " << c.rot;
   }
   LOGFONTA lf{};
   lf.lfEscapement = 900;
@@ -167,31 +158,24 @@ TEST(ObliqueTransform, ShearThenCounterClockwiseRotation) {
 
 const COLORREF T = RGB(255, 0, 255);  // transparent
 
+// Runs of each row ('.' transparent, 'x' the transparent colour with a top
+// byte, which makes it another colour), then the region data block.
 TEST(ScanRow, MaximalRunsAndTheRegionDataBlock) {
-  std::mt19937 rng(7);
-  const int w = 37, h = 23;
-  for (int round = 0; round < 50; ++round) {
-    // Runs of random length; the last column opaque on some rows.
-    std::vector<COLORREF> img(size_t(w) * h);
-    for (size_t i = 0; i < img.size();) {
-      const COLORREF c = (rng() % 3 == 0) ? T : RGB(rng() % 4, 0, 0);
-      for (size_t n = 1 + rng() % 9; n > 0 && i < img.size(); --n) img[i++] = c;
-    }
-    img[size_t(w) * 2 + w - 1] = T | 0x01000000;  // a top byte makes it a different colour
-    qor::gfx::RegionRects r;
-    for (int y = 0; y < h; ++y) qor::gfx::ScanRow(&img[size_t(y) * w], w, y, T, r);
-    std::vector<int> cover(img.size(), 0);
-    for (size_t k = 0; k < r.GetCount(); ++k) {
-      const RECT& rc = r[k];
-      ASSERT_EQ(rc.bottom, rc.top + 1);
-      ASSERT_LT(rc.left, rc.right);
-      for (int x = rc.left; x < rc.right; ++x) ++cover[size_t(rc.top) * w + x];
-      // Maximal: the neighbours either side are transparent or off the row.
-      EXPECT_TRUE(rc.left == 0 || img[size_t(rc.top) * w + rc.left - 1] == T);
-      EXPECT_TRUE(rc.right == w || img[size_t(rc.top) * w + rc.right] == T);
-    }
-    for (size_t p = 0; p < img.size(); ++p) ASSERT_EQ(cover[p], img[p] == T ? 0 : 1) << p;
+  const struct { const char* row; std::vector<LONG> runs; } rows[] = {
+      {"..ab.c....ddd", {2, 4, 5, 6, 10, 13}}, {".............", {}}, {"aaaaaaaaaaaaa", {0, 13}},
+      {"x...........x", {0, 1, 12, 13}}, {".a.a.a.ab.a.a", {1, 2, 3, 4, 5, 6, 7, 9, 10, 11, 12, 13}}};
+  qor::gfx::RegionRects runs;
+  for (int y = 0; y < 5; ++y) {
+    std::vector<COLORREF> px;
+    for (const char* p = rows[y].row; *p != '\0'; ++p) px.push_back(*p == '.' ? T : *p == 'x' ? T | 0x01000000 : *p);
+    qor::gfx::ScanRow(px.data(), int(px.size()), y, T, runs);
   }
+  std::vector<std::vector<LONG>> got(5);
+  for (size_t k = 0; k < runs.GetCount(); ++k) {
+    ASSERT_EQ(runs[k].bottom, runs[k].top + 1);
+    got[size_t(runs[k].top)].insert(got[size_t(runs[k].top)].end(), {runs[k].left, runs[k].right});
+  }
+  for (int y = 0; y < 5; ++y) EXPECT_EQ(got[size_t(y)], rows[y].runs) << rows[y].row;
 
   qor::gfx::RegionRects r;
   r.Add(5, 6, 7, 8);

@@ -17,10 +17,7 @@ const char kMetalSize[] = "{2AB478A2-B4EA-4A02-8C13-F50B4677A049}";
 const char kMetalPixels[] = "{976E83E9-E0A5-42D7-A065-0B5B599147CB}";
 
 // Every generator but metal, with its site for missing pixel rows.
-const struct {
-  void (TestShade::*create)();
-  const char* noPixels;
-} kGenerators[] = {
+const struct { void (TestShade::*create)(); const char* noPixels; } kGenerators[] = {
     {&TestShade::CreateNoiseShade, "{66E30429-9EB8-496F-BDF4-E5CC22948533}"},
     {&TestShade::CreateDiagonalShade, "{CB787451-A977-4A40-B8B8-0AE832AD0828}"},
     {&TestShade::CreateHorzShade, "{3499A78A-709A-490B-AC2B-83D4C80B5CD1}"},
@@ -114,6 +111,7 @@ TEST_F(ShadeTest, ColouringAndStoredTintAcrossResizes) {
   LogCapture log;
   shade.SetSize(10, 0);
   EXPECT_FALSE(shade.IsValid());
+  EXPECT_EQ(shade.PaletteWord(77), Word(55, 147, 121));
   EXPECT_FALSE(shade.SetShadeProps(props));
   shade.SetSize(0, 10);
   EXPECT_EQ(TestShade::GetRandomPosition(), pos);

@@ -1,6 +1,6 @@
-// The application object under Wine: a test program without one, a CWinApp
-// made by a test and run to the end of its message loop, and a host whose
-// WinMain comes from appframe_main.
+// The application object under Wine: a CWinApp made by a test and run to the
+// end of its message loop, and a host whose WinMain comes from appframe_main.
+// (Every other test program runs without one.)
 #include <gtest/gtest.h>
 
 #include <string>
@@ -10,17 +10,6 @@
 namespace {
 
 constexpr UINT ID_APP_PING = 0x7101;
-
-TEST(Application, AProgramWithoutApplicationObject) {
-  EXPECT_EQ(AfxGetApp(), nullptr);
-  EXPECT_EQ(AfxGetThread(), nullptr);
-  EXPECT_EQ(AfxGetMainWnd(), nullptr);
-  EXPECT_EQ(AfxGetInstanceHandle(), ::GetModuleHandleA(nullptr));
-  EXPECT_EQ(AfxGetResourceHandle(), AfxGetInstanceHandle());
-  EXPECT_STREQ(AfxGetAppName(), "");
-  CWnd wnd;  // windows work all the same
-  EXPECT_TRUE(fwtest::CreatePopup(wnd, "no app"));
-}
 
 void CALLBACK GuardTimer(HWND, UINT, UINT_PTR, DWORD) { ::PostQuitMessage(99); }
 

@@ -44,11 +44,6 @@ TEST(ExtensionModule, LinkedWhileLoadedAndSearchedAfterTheHost) {
   ASSERT_NE(pLib, nullptr);
   EXPECT_EQ(pLib->m_hResource, hDll);
   EXPECT_FALSE(pLib->m_bSystem);
-  using GetModuleFn = AFX_EXTENSION_MODULE* (*)();
-  auto pfn = reinterpret_cast<GetModuleFn>(reinterpret_cast<void*>(::GetProcAddress(hDll, "FwTestExtModule")));
-  ASSERT_NE(pfn, nullptr);
-  EXPECT_TRUE(pfn()->bInitialized);
-  EXPECT_EQ(pfn()->hResource, hDll);
 
   HINSTANCE hHost = ::GetModuleHandleA(nullptr), hCurrent = AfxGetResourceHandle();
   EXPECT_EQ(AfxFindResourceHandle("FWTEST_EXT_ONLY", RT_RCDATA), hDll);

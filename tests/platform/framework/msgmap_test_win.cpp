@@ -19,7 +19,6 @@ namespace {
 using Lines = std::vector<std::string>;
 
 constexpr UINT WM_APP_ECHO = WM_APP + 1;
-constexpr UINT WM_APP_BASE = WM_APP + 2;
 constexpr UINT WM_APP_THROW = WM_APP + 3;
 constexpr UINT WM_APP_NESTED = WM_APP + 4;
 const UINT g_nRegistered = ::RegisterWindowMessageA("FwTestRegisteredMessage");
@@ -34,10 +33,21 @@ std::string Fmt(const char* pszFormat, ...) {
 }
 std::string Id(const void* p) { return Fmt("%p", p); }
 
-// A log of the handlers called, one line each.
+// A handler's arguments as the log writes them: windows and device contexts
+// by their handles, points as two numbers.
+std::string Arg(long long n) { return std::to_string(n); }
+std::string Arg(const char* psz) { return psz; }
+std::string Arg(CPoint pt) { return Arg(pt.x) + " " + Arg(pt.y); }
+std::string Arg(CWnd* pWnd) { return Id(pWnd->GetSafeHwnd()); }
+std::string Arg(CDC* pDC) { return Id(pDC->GetSafeHdc()); }
+
+// A log of the handlers called, one line each: the name, then the arguments.
 struct Log {
   Lines m_log;
-  void Note(const std::string& line) { m_log.push_back(line); }
+  template <class... A>
+  void Note(const char* pszName, const A&... args) {
+    m_log.push_back((std::string(pszName) + ... + (" " + Arg(args))));
+  }
   Lines Take() {
     Lines lines;
     lines.swap(m_log);
@@ -52,96 +62,52 @@ class CLogWnd : public CWnd, public Log {
 
  protected:
   afx_msg int OnCreate(LPCREATESTRUCT lpcs) {
-    Note(Fmt("create %s attached %d", lpcs->lpszName, m_hWnd != nullptr));
+    Note("create", lpcs->lpszName, "attached", m_hWnd != nullptr);
     return m_bFailCreate ? -1 : CWnd::OnCreate(lpcs);
   }
-  afx_msg void OnDestroy() {
-    Note("destroy");
-    CWnd::OnDestroy();
-  }
-  afx_msg void OnSize(UINT nType, int cx, int cy) { Note(Fmt("size %u %d %d", nType, cx, cy)); }
-  afx_msg void OnMove(int x, int y) { Note(Fmt("move %d %d", x, y)); }
-  void Mouse(const char* pszName, UINT nFlags, CPoint pt) { Note(Fmt("%s %u %d %d", pszName, nFlags, pt.x, pt.y)); }
-  afx_msg void OnMouseMove(UINT nFlags, CPoint pt) { Mouse("mousemove", nFlags, pt); }
-  afx_msg void OnLButtonDown(UINT nFlags, CPoint pt) { Mouse("lbuttondown", nFlags, pt); }
-  afx_msg void OnLButtonUp(UINT nFlags, CPoint pt) { Mouse("lbuttonup", nFlags, pt); }
-  afx_msg void OnLButtonDblClk(UINT nFlags, CPoint pt) { Mouse("lbuttondblclk", nFlags, pt); }
-  afx_msg void OnRButtonDown(UINT nFlags, CPoint pt) { Mouse("rbuttondown", nFlags, pt); }
-  afx_msg void OnRButtonUp(UINT nFlags, CPoint pt) { Mouse("rbuttonup", nFlags, pt); }
-  afx_msg void OnRButtonDblClk(UINT nFlags, CPoint pt) { Mouse("rbuttondblclk", nFlags, pt); }
-  afx_msg void OnMButtonDown(UINT nFlags, CPoint pt) { Mouse("mbuttondown", nFlags, pt); }
-  afx_msg void OnMButtonUp(UINT nFlags, CPoint pt) { Mouse("mbuttonup", nFlags, pt); }
-  afx_msg BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint pt) {
-    Note(Fmt("mousewheel %u %d %d %d", nFlags, zDelta, pt.x, pt.y));
-    return TRUE;
-  }
+  afx_msg void OnDestroy() { Note("destroy"); CWnd::OnDestroy(); }
+  afx_msg void OnSize(UINT nType, int cx, int cy) { Note("size", nType, cx, cy); }
+  afx_msg void OnMove(int x, int y) { Note("move", x, y); }
+  afx_msg void OnMouseMove(UINT nFlags, CPoint pt) { Note("mousemove", nFlags, pt); }
+  afx_msg void OnLButtonDown(UINT nFlags, CPoint pt) { Note("lbuttondown", nFlags, pt); }
+  afx_msg void OnLButtonUp(UINT nFlags, CPoint pt) { Note("lbuttonup", nFlags, pt); }
+  afx_msg void OnLButtonDblClk(UINT nFlags, CPoint pt) { Note("lbuttondblclk", nFlags, pt); }
+  afx_msg void OnRButtonDown(UINT nFlags, CPoint pt) { Note("rbuttondown", nFlags, pt); }
+  afx_msg void OnRButtonUp(UINT nFlags, CPoint pt) { Note("rbuttonup", nFlags, pt); }
+  afx_msg void OnMButtonDown(UINT nFlags, CPoint pt) { Note("mbuttondown", nFlags, pt); }
+  afx_msg BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint pt) { Note("mousewheel", nFlags, zDelta, pt); return TRUE; }
   afx_msg void OnMouseLeave() { Note("mouseleave"); }
-  void Key(const char* pszName, UINT nChar, UINT nRepCnt, UINT nFlags) {
-    Note(Fmt("%s %u %u %u", pszName, nChar, nRepCnt, nFlags));
-  }
-  afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) { Key("keydown", nChar, nRepCnt, nFlags); }
-  afx_msg void OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags) { Key("keyup", nChar, nRepCnt, nFlags); }
-  afx_msg void OnSysKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) { Key("syskeydown", nChar, nRepCnt, nFlags); }
-  afx_msg void OnSysKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags) { Key("syskeyup", nChar, nRepCnt, nFlags); }
-  afx_msg void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags) { Key("char", nChar, nRepCnt, nFlags); }
-  afx_msg BOOL OnEraseBkgnd(CDC* pDC) {
-    Note("erasebkgnd " + Id(pDC->GetSafeHdc()));
-    return TRUE;
-  }
+  afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) { Note("keydown", nChar, nRepCnt, nFlags); }
+  afx_msg void OnSysKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) { Note("syskeydown", nChar, nRepCnt, nFlags); }
+  afx_msg void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags) { Note("char", nChar, nRepCnt, nFlags); }
+  afx_msg BOOL OnEraseBkgnd(CDC* pDC) { Note("erasebkgnd", pDC); return TRUE; }
   afx_msg void OnNcPaint() { Note("ncpaint"); }
-  afx_msg void OnSetFocus(CWnd* pOld) { Note("setfocus " + Id(pOld->GetSafeHwnd())); }
-  afx_msg void OnKillFocus(CWnd* pNew) { Note("killfocus " + Id(pNew->GetSafeHwnd())); }
-  afx_msg void OnCaptureChanged(CWnd* pWnd) { Note("capturechanged " + Id(pWnd->GetSafeHwnd())); }
-  afx_msg void OnEnable(BOOL bEnable) { Note(Fmt("enable %d", bEnable)); }
-  afx_msg void OnShowWindow(BOOL bShow, UINT nStatus) { Note(Fmt("showwindow %d %u", bShow, nStatus)); }
-  afx_msg void OnTimer(UINT_PTR nIDEvent) { Note(Fmt("timer %u", static_cast<unsigned>(nIDEvent))); }
-  afx_msg void OnContextMenu(CWnd* pWnd, CPoint pt) {
-    Note(Fmt("contextmenu %s %d %d", Id(pWnd->GetSafeHwnd()).c_str(), pt.x, pt.y));
-  }
-  afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message) {
-    Note(Fmt("setcursor %s %u %u", Id(pWnd->GetSafeHwnd()).c_str(), nHitTest, message));
-    return TRUE;
-  }
-  afx_msg LRESULT OnNcHitTest(CPoint pt) {
-    Note(Fmt("nchittest %d %d", pt.x, pt.y));
-    return HTCAPTION;
-  }
-  afx_msg UINT OnGetDlgCode() {
-    Note("getdlgcode");
-    return DLGC_WANTALLKEYS;
-  }
+  afx_msg void OnSetFocus(CWnd* pOld) { Note("setfocus", pOld); }
+  afx_msg void OnKillFocus(CWnd* pNew) { Note("killfocus", pNew); }
+  afx_msg void OnCaptureChanged(CWnd* pWnd) { Note("capturechanged", pWnd); }
+  afx_msg void OnEnable(BOOL bEnable) { Note("enable", bEnable); }
+  afx_msg void OnShowWindow(BOOL bShow, UINT nStatus) { Note("showwindow", bShow, nStatus); }
+  afx_msg void OnTimer(UINT_PTR nIDEvent) { Note("timer", nIDEvent); }
+  afx_msg void OnContextMenu(CWnd* pWnd, CPoint pt) { Note("contextmenu", pWnd, pt); }
+  afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message) { Note("setcursor", pWnd, nHitTest, message); return TRUE; }
+  afx_msg LRESULT OnNcHitTest(CPoint pt) { Note("nchittest", pt); return HTCAPTION; }
+  afx_msg UINT OnGetDlgCode() { Note("getdlgcode"); return DLGC_WANTALLKEYS; }
   afx_msg void OnSysColorChange() { Note("syscolorchange"); }
   afx_msg void OnCancelMode() { Note("cancelmode"); }
   afx_msg void OnClose() { Note("close"); }  // not calling the base keeps the window
-  afx_msg void OnActivate(UINT nState, CWnd* pOther, BOOL bMinimized) {
-    Note(Fmt("activate %u %s %d", nState, Id(pOther->GetSafeHwnd()).c_str(), bMinimized));
-  }
-  afx_msg void OnGetMinMaxInfo(MINMAXINFO* lpMMI) {
-    lpMMI->ptMinTrackSize.x = 123;
-    Note("getminmaxinfo");
-  }
-  afx_msg void OnWindowPosChanged(WINDOWPOS* lpwp) {
-    Note(Fmt("windowposchanged %d %d", lpwp->x, lpwp->y));
-    CWnd::OnWindowPosChanged(lpwp);
-  }
+  afx_msg void OnActivate(UINT nState, CWnd* pOther, BOOL bMinimized) { Note("activate", nState, pOther, bMinimized); }
+  afx_msg void OnGetMinMaxInfo(MINMAXINFO* lpMMI) { Note("getminmaxinfo"); lpMMI->ptMinTrackSize.x = 123; }
+  afx_msg void OnWindowPosChanged(WINDOWPOS* lpwp) { Note("windowposchanged", lpwp->x, lpwp->y); CWnd::OnWindowPosChanged(lpwp); }
   afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
-    Note(Fmt("ctlcolor %s %s %u", Id(pDC->GetSafeHdc()).c_str(), Id(pWnd->GetSafeHwnd()).c_str(), nCtlColor));
+    Note("ctlcolor", pDC, pWnd, nCtlColor);
     return static_cast<HBRUSH>(::GetStockObject(GRAY_BRUSH));
   }
-  afx_msg void OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMIS) {
-    lpMIS->itemHeight = 31;
-    Note(Fmt("measureitem %d", nIDCtl));
-  }
+  afx_msg void OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMIS) { Note("measureitem", nIDCtl); lpMIS->itemHeight = 31; }
   afx_msg LRESULT OnEcho(WPARAM wParam, LPARAM lParam) {
-    const MSG* pMsg = GetCurrentMessage();
-    Note(Fmt("echo %u %u current %u %u", static_cast<unsigned>(wParam), static_cast<unsigned>(lParam),
-             pMsg->message, static_cast<unsigned>(pMsg->wParam)));
+    Note("echo", wParam, lParam, "current", GetCurrentMessage()->message, GetCurrentMessage()->wParam);
     return static_cast<LRESULT>(wParam * 1000 + lParam);
   }
-  afx_msg LRESULT OnRegistered(WPARAM wParam, LPARAM) {
-    Note(Fmt("registered %u", static_cast<unsigned>(wParam)));
-    return static_cast<LRESULT>(wParam + 1);
-  }
+  afx_msg LRESULT OnRegistered(WPARAM wParam, LPARAM) { Note("registered", wParam); return LRESULT(wParam + 1); }
   afx_msg LRESULT OnThrow(WPARAM, LPARAM) { AfxThrowResourceException(); }
   afx_msg LRESULT OnNested(WPARAM, LPARAM) {
     // A message sent from inside a handler must not disturb this one's
@@ -164,15 +130,11 @@ BEGIN_MESSAGE_MAP(CLogWnd, CWnd)
   ON_WM_LBUTTONDBLCLK()
   ON_WM_RBUTTONDOWN()
   ON_WM_RBUTTONUP()
-  ON_WM_RBUTTONDBLCLK()
   ON_WM_MBUTTONDOWN()
-  ON_WM_MBUTTONUP()
   ON_WM_MOUSEWHEEL()
   ON_WM_MOUSELEAVE()
   ON_WM_KEYDOWN()
-  ON_WM_KEYUP()
   ON_WM_SYSKEYDOWN()
-  ON_WM_SYSKEYUP()
   ON_WM_CHAR()
   ON_WM_ERASEBKGND()
   ON_WM_NCPAINT()
@@ -217,13 +179,7 @@ TEST(MessageMap, EveryEntryGetsItsDecodedArgumentsAndGivesItsResult) {
   // Mouse points and moves are signed; WM_SETFOCUS and WM_KILLFOCUS name the
   // other window in wParam, WM_CAPTURECHANGED in lParam; every WM_CTLCOLORxxx
   // reaches the one handler with its control type.
-  const struct {
-    UINT nMsg;
-    WPARAM wParam;
-    LPARAM lParam;
-    std::string line;
-    LRESULT result;
-  } cases[] = {
+  const struct { UINT nMsg; WPARAM wParam; LPARAM lParam; std::string line; LRESULT result; } cases[] = {
       {WM_SIZE, SIZE_MAXIMIZED, MAKELPARAM(321, 123), "size 2 321 123", 0},
       {WM_MOVE, 0, MAKELPARAM(-20, 33), "move -20 33", 0},
       {WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(3, 4), "mousemove 1 3 4", 0},
@@ -232,15 +188,11 @@ TEST(MessageMap, EveryEntryGetsItsDecodedArgumentsAndGivesItsResult) {
       {WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 6), "lbuttondblclk 1 5 6", 0},
       {WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(7, 8), "rbuttondown 2 7 8", 0},
       {WM_RBUTTONUP, MK_CONTROL, MAKELPARAM(30, -2), "rbuttonup 8 30 -2", 0},
-      {WM_RBUTTONDBLCLK, MK_RBUTTON, MAKELPARAM(9, 10), "rbuttondblclk 2 9 10", 0},
       {WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(11, 12), "mbuttondown 16 11 12", 0},
-      {WM_MBUTTONUP, 0, MAKELPARAM(13, 14), "mbuttonup 0 13 14", 0},
       {WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, -WHEEL_DELTA), MAKELPARAM(-3, 50), "mousewheel 8 -120 -3 50", TRUE},
       {WM_MOUSELEAVE, 0, 0, "mouseleave", 0},
-      {WM_KEYDOWN, 'A', MAKELPARAM(3, 0x1E), "keydown 65 3 30", 0},
-      {WM_KEYUP, VK_F5, MAKELPARAM(1, 0xC03F), "keyup 116 1 49215", 0},
+      {WM_KEYDOWN, 'A', MAKELPARAM(3, 0xC01E), "keydown 65 3 49182", 0},
       {WM_SYSKEYDOWN, VK_MENU, MAKELPARAM(1, 0x2038), "syskeydown 18 1 8248", 0},
-      {WM_SYSKEYUP, VK_F10, MAKELPARAM(2, 0), "syskeyup 121 2 0", 0},
       {WM_CHAR, '\t', MAKELPARAM(1, 0x0F), "char 9 1 15", 0},
       {WM_ERASEBKGND, reinterpret_cast<WPARAM>(hDC), 0, "erasebkgnd " + dc, TRUE},
       {WM_NCPAINT, 1, 0, "ncpaint", 0},
@@ -302,60 +254,29 @@ TEST(MessageMap, OnCreateReturningMinusOneFailsCreation) {
   EXPECT_FALSE(fwtest::CreatePopup(wnd, "fails"));
   EXPECT_EQ(wnd.m_hWnd, nullptr);
   EXPECT_EQ(wnd.Take().front(), "create fails attached 1");
-  // Nothing of the failed window is left: the object can make a new one.
-  wnd.m_bFailCreate = false;
+  wnd.m_bFailCreate = false;  // nothing of the failed window is left: the object can make a new one
   EXPECT_TRUE(fwtest::CreatePopup(wnd, "works"));
   EXPECT_EQ(CWnd::FromHandlePermanent(wnd.m_hWnd), &wnd);
 }
 
-TEST(MessageMap, TimerMessagesArrive) {
-  CLogWnd wnd;
-  ASSERT_TRUE(fwtest::CreatePopup(wnd, "timer"));
-  wnd.Take();
-  ASSERT_EQ(wnd.SetTimer(7, 10, nullptr), 7u);
-  EXPECT_TRUE(fwtest::PumpUntil([&] { return wnd.m_log.size() >= 2; }, 3000));
-  EXPECT_TRUE(wnd.KillTimer(7));
-  fwtest::PumpPending();
-  const Lines ticks = wnd.Take();
-  EXPECT_EQ(ticks, Lines(ticks.size(), "timer 7"));
-  fwtest::PumpUntil([] { return false; }, 100);
-  EXPECT_TRUE(wnd.m_log.empty());
-}
-
-// ---------------------------------------------------------------------------
-// Base maps
-
-class CBaseWnd : public CWnd, public Log {
- protected:
-  afx_msg void OnChar(UINT, UINT, UINT) { Note("base char"); }
-  afx_msg LRESULT OnBaseMsg(WPARAM wParam, LPARAM) {
-    Note("base app");
-    return static_cast<LRESULT>(wParam) + 100;
-  }
-  DECLARE_MESSAGE_MAP()
-};
-
-BEGIN_MESSAGE_MAP(CBaseWnd, CWnd)
-  ON_WM_CHAR()
-  ON_MESSAGE(WM_APP_BASE, OnBaseMsg)
-END_MESSAGE_MAP()
-
-class CDerivedWnd : public CBaseWnd {
+// A derived map: its own entry wins, the rest falls to CLogWnd's.
+class CDerivedWnd : public CLogWnd {
  protected:
   afx_msg void OnChar(UINT, UINT, UINT) { Note("derived char"); }
   DECLARE_MESSAGE_MAP()
 };
 
-BEGIN_MESSAGE_MAP(CDerivedWnd, CBaseWnd)
+BEGIN_MESSAGE_MAP(CDerivedWnd, CLogWnd)
   ON_WM_CHAR()
 END_MESSAGE_MAP()
 
 TEST(MessageMap, DerivedEntriesOverrideAndTheRestFallToTheBaseMap) {
   CDerivedWnd wnd;
   ASSERT_TRUE(fwtest::CreatePopup(wnd, "derived"));
+  wnd.Take();
   wnd.SendMessage(WM_CHAR, 'x');
-  EXPECT_EQ(wnd.SendMessage(WM_APP_BASE, 5), 105);
-  EXPECT_EQ(wnd.Take(), (Lines{"derived char", "base app"}));
+  EXPECT_EQ(wnd.SendMessage(WM_APP_ECHO, 5, 6), 5006);
+  EXPECT_EQ(wnd.Take(), (Lines{"derived char", Fmt("echo 5 6 current %u 5", WM_APP_ECHO)}));
 }
 
 // ---------------------------------------------------------------------------
@@ -366,19 +287,26 @@ constexpr UINT ID_CMD_FIRST = 601;
 constexpr UINT ID_CMD_LAST = 605;
 constexpr UINT ID_CMD_SINGLE = 610;
 
-class CCommandParent : public CWnd, public Log {
+// A parent with command and notification entries, and a WM_DRAWITEM handler
+// that decides whether the control draws.
+class CParent : public CWnd, public Log {
+ public:
+  BOOL m_bCallBase = FALSE;
+
  protected:
+  afx_msg void OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDIS) {
+    Note("parent draw");
+    if (m_bCallBase) CWnd::OnDrawItem(nIDCtl, lpDIS);
+  }
   afx_msg void OnChildClicked() { Note("clicked"); }
   afx_msg void OnSingle() { Note("single"); }
-  afx_msg void OnRange(UINT nID) { Note(Fmt("range %u", nID)); }
-  afx_msg void OnChildNotifyClick(NMHDR* pNMHDR, LRESULT* pResult) {
-    Note(Fmt("notify %d", static_cast<int>(pNMHDR->code)));
-    *pResult = 42;
-  }
+  afx_msg void OnRange(UINT nID) { Note("range", nID); }
+  afx_msg void OnChildNotifyClick(NMHDR* pNMHDR, LRESULT* pResult) { Note("notify", int(pNMHDR->code)); *pResult = 42; }
   DECLARE_MESSAGE_MAP()
 };
 
-BEGIN_MESSAGE_MAP(CCommandParent, CWnd)
+BEGIN_MESSAGE_MAP(CParent, CWnd)
+  ON_WM_DRAWITEM()
   ON_BN_CLICKED(IDC_CHILD, OnChildClicked)
   ON_COMMAND(ID_CMD_SINGLE, OnSingle)
   ON_COMMAND_RANGE(ID_CMD_FIRST, ID_CMD_LAST, OnRange)
@@ -393,14 +321,8 @@ class CReflectingButton : public CButton, public Log {
   BOOL m_bPassOn = FALSE;
 
  protected:
-  afx_msg BOOL OnReflectedClick() {
-    Note("reflected click");
-    return !m_bPassOn;
-  }
-  afx_msg void OnReflectedNotify(NMHDR*, LRESULT* pResult) {
-    Note("reflected notify");
-    *pResult = 7;
-  }
+  afx_msg BOOL OnReflectedClick() { Note("reflected click"); return !m_bPassOn; }
+  afx_msg void OnReflectedNotify(NMHDR*, LRESULT* pResult) { Note("reflected notify"); *pResult = 7; }
   DECLARE_MESSAGE_MAP()
 };
 
@@ -410,7 +332,7 @@ BEGIN_MESSAGE_MAP(CReflectingButton, CButton)
 END_MESSAGE_MAP()
 
 TEST(Commands, RoutedToTheControlFirstThenToTheParentsEntries) {
-  CCommandParent parent;
+  CParent parent;
   ASSERT_TRUE(fwtest::CreatePopup(parent, "parent"));
   HWND hChild = ::CreateWindowExA(0, "BUTTON", "child", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, 0, 50, 20,
                                   parent.m_hWnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(IDC_CHILD)), nullptr,
@@ -455,43 +377,14 @@ constexpr UINT IDC_OWNER = 700;
 
 class COwnerButton : public CButton, public Log {
  public:
-  COLORREF m_crFace = RGB(200, 0, 0);
-
   void DrawItem(LPDRAWITEMSTRUCT lpDIS) override {
-    Note(Fmt("draw %u %d", lpDIS->CtlID, lpDIS->hwndItem == m_hWnd));
-    CDC::FromHandle(lpDIS->hDC)->FillSolidRect(&lpDIS->rcItem, m_crFace);
+    Note("draw", lpDIS->CtlID, lpDIS->hwndItem == m_hWnd);
+    CDC::FromHandle(lpDIS->hDC)->FillSolidRect(&lpDIS->rcItem, RGB(200, 0, 0));
   }
 };
-
-// Made owner-drawn in PreSubclassWindow, as custom buttons do, whether it
-// was created or attached to an existing button.
-class CMadeOwnerDrawn : public COwnerButton {
- protected:
-  void PreSubclassWindow() override {
-    ModifyStyle(BS_TYPEMASK, BS_OWNERDRAW);
-    COwnerButton::PreSubclassWindow();
-  }
-};
-
-// A parent whose own WM_DRAWITEM handler decides whether the control draws.
-class CDrawItemParent : public CWnd, public Log {
- public:
-  BOOL m_bCallBase = FALSE;
-
- protected:
-  afx_msg void OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDIS) {
-    Note("parent draw");
-    if (m_bCallBase) CWnd::OnDrawItem(nIDCtl, lpDIS);
-  }
-  DECLARE_MESSAGE_MAP()
-};
-
-BEGIN_MESSAGE_MAP(CDrawItemParent, CWnd)
-  ON_WM_DRAWITEM()
-END_MESSAGE_MAP()
 
 TEST(Reflection, OwnerDrawnButtonsPaintThroughDrawItem) {
-  CDrawItemParent parent;
+  CParent parent;
   ASSERT_TRUE(fwtest::CreatePopup(parent, "owner"));
   parent.m_bCallBase = TRUE;
   COwnerButton button;
@@ -500,19 +393,6 @@ TEST(Reflection, OwnerDrawnButtonsPaintThroughDrawItem) {
   EXPECT_EQ(button.Take().back(), Fmt("draw %u 1", IDC_OWNER));
   EXPECT_EQ(fwtest::ClientPixel(button.m_hWnd, 30, 15), RGB(200, 0, 0));
 
-  CMadeOwnerDrawn created, attached;
-  created.m_crFace = RGB(0, 0, 210);
-  ASSERT_TRUE(created.Create("c", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(0, 0, 40, 20), &parent, 71));
-  EXPECT_EQ(created.GetButtonStyle() & BS_TYPEMASK, static_cast<UINT>(BS_OWNERDRAW));
-  created.RedrawWindow();
-  EXPECT_EQ(fwtest::ClientPixel(created.m_hWnd, 20, 10), RGB(0, 0, 210));
-  HWND hPlain = ::CreateWindowExA(0, "BUTTON", "p", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 50, 0, 40, 20,
-                                  parent.m_hWnd, reinterpret_cast<HMENU>(72), nullptr, nullptr);
-  attached.m_crFace = RGB(0, 180, 0);
-  ASSERT_TRUE(attached.SubclassDlgItem(72, &parent));
-  EXPECT_EQ(attached.m_hWnd, hPlain);
-  attached.RedrawWindow();
-  EXPECT_EQ(fwtest::ClientPixel(hPlain, 20, 10), RGB(0, 180, 0));
 
   // The parent's own entry decides: the control draws only when the parent
   // calls the base handler.
@@ -561,7 +441,8 @@ TEST(Reflection, ControlColourComesFromTheControl) {
   EXPECT_EQ(label.m_nCtlColor, static_cast<UINT>(CTLCOLOR_STATIC));
   // A control that gives no brush leaves the answer to the default processing.
   label.m_bGiveBrush = FALSE;
-  EXPECT_NE(ask(), static_cast<HBRUSH>(label.m_brush));
+  const HBRUSH hDefault = ask();
+  EXPECT_TRUE(hDefault != nullptr && hDefault != static_cast<HBRUSH>(label.m_brush));
   ::ReleaseDC(label.m_hWnd, hDC);
 }
 

@@ -3,6 +3,8 @@
 #include <afx.h>
 #include <afxtempl.h>
 
+#include "afx_expect.h"
+
 #include <vector>
 
 TEST(GeometryTest, RectRules) {
@@ -56,12 +58,7 @@ TEST(ListTest, OrderInsertRemove) {
             (std::vector<int>{1, 4, 2, 2, 3}));
   l.RemoveAll();
   EXPECT_TRUE(l.IsEmpty());
-  try {
-    l.RemoveHead();
-    ADD_FAILURE() << "removing from an empty list must throw";
-  } catch (CInvalidArgException* e) {
-    e->Delete();
-  }
+  EXPECT_AFX_THROW(l.RemoveHead(), CInvalidArgException);
 }
 
 class CShape : public CObject {

@@ -1,5 +1,5 @@
 // CWnd under Wine: the handle map, attaching and subclassing, the life cycle
-// of windows and wrappers, painting, and the window helpers.
+// of windows and wrappers, and the window helpers.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -9,12 +9,8 @@
 
 namespace {
 
-HWND RawWindow() {
-  return ::CreateWindowExA(0, "STATIC", "raw", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-}
-
 TEST(HandleMap, TemporariesPermanentOwnersAndDetach) {
-  HWND hWnd = RawWindow();
+  HWND hWnd = ::CreateWindowExA(0, "STATIC", "raw", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
   ASSERT_NE(hWnd, nullptr);
   EXPECT_EQ(CWnd::FromHandlePermanent(hWnd), nullptr);
   CWnd* pTemp = CWnd::FromHandle(hWnd);
@@ -52,7 +48,6 @@ TEST(HandleMap, TemporariesPermanentOwnersAndDetach) {
     hWnd = scoped.m_hWnd;
     CWnd* volatile pMissing = scoped.GetDlgItem(12345);
     EXPECT_EQ(pMissing->GetSafeHwnd(), nullptr);  // MFC's idiom on a missing item
-    EXPECT_EQ(static_cast<HWND>(scoped), hWnd);
   }
   EXPECT_FALSE(::IsWindow(hWnd));
   EXPECT_EQ(CWnd::FromHandlePermanent(hWnd), nullptr);
@@ -68,14 +63,8 @@ class CLifeWnd : public CWnd {
   ~CLifeWnd() override { ++s_nDeleted; }
 
  protected:
-  afx_msg void OnDestroy() {
-    ++s_nDestroyed;
-    CWnd::OnDestroy();
-  }
-  void PostNcDestroy() override {
-    ++s_nPostNcDestroy;
-    delete this;
-  }
+  afx_msg void OnDestroy() { ++s_nDestroyed; CWnd::OnDestroy(); }
+  void PostNcDestroy() override { ++s_nPostNcDestroy; delete this; }
   DECLARE_MESSAGE_MAP()
 };
 
@@ -198,9 +187,6 @@ TEST(Subclass, CreatedSubclassedUnsubclassedAndDetached) {
     first.Detach();
   }
   ::SendMessageA(hPlain, BM_SETCHECK, BST_CHECKED, 0);
-  CString str;
-  CWnd::FromHandle(hPlain)->GetWindowText(str);
-  EXPECT_STREQ(str, "b");
   CButton again;
   EXPECT_TRUE(again.SubclassWindow(hPlain));
   EXPECT_EQ(again.GetCheck(), BST_CHECKED);
@@ -208,43 +194,7 @@ TEST(Subclass, CreatedSubclassedUnsubclassedAndDetached) {
 }
 
 // ---------------------------------------------------------------------------
-// Painting and helpers
-
-class CPainted : public CWnd {
- public:
-  COLORREF m_cr = RGB(10, 200, 30);
-  CRect m_rcPaint;
-
- protected:
-  afx_msg void OnPaint() {
-    CPaintDC dc(this);
-    m_rcPaint = dc.m_ps.rcPaint;
-    CRect rc;
-    GetClientRect(&rc);
-    dc.FillSolidRect(&rc, m_cr);
-  }
-  afx_msg BOOL OnEraseBkgnd(CDC*) { return TRUE; }
-  DECLARE_MESSAGE_MAP()
-};
-
-BEGIN_MESSAGE_MAP(CPainted, CWnd)
-  ON_WM_PAINT()
-  ON_WM_ERASEBKGND()
-END_MESSAGE_MAP()
-
-TEST(Paint, APaintHandlerPaintsItsUpdateRegion) {
-  CPainted wnd;
-  ASSERT_TRUE(fwtest::CreatePopup(wnd, "paint", 80, 60));
-  wnd.Invalidate();
-  wnd.UpdateWindow();
-  EXPECT_EQ(fwtest::ClientPixel(wnd.m_hWnd, 5, 5), RGB(10, 200, 30));
-  wnd.m_cr = RGB(250, 0, 250);
-  wnd.InvalidateRect(CRect(0, 0, 10, 10), FALSE);
-  wnd.UpdateWindow();
-  EXPECT_EQ(wnd.m_rcPaint, CRect(0, 0, 10, 10));
-  EXPECT_EQ(fwtest::ClientPixel(wnd.m_hWnd, 5, 5), RGB(250, 0, 250));
-  EXPECT_EQ(fwtest::ClientPixel(wnd.m_hWnd, 40, 40), RGB(10, 200, 30));  // outside the update region
-}
+// Helpers
 
 // ModifyStyle reports whether anything changed; window text of any length
 // reaches a CString, and a short buffer is cut.
@@ -265,9 +215,12 @@ TEST(WindowHelpers, StylesAndText) {
   EXPECT_EQ(wnd.GetWindowText(szShort, sizeof szShort), 7);
 }
 
+// Counts a message; takes every key-down offered to it when asked to.
 class CCounting : public CWnd {
  public:
   int m_nGot = 0;
+  BOOL m_bEatKeys = FALSE;
+  BOOL PreTranslateMessage(MSG* pMsg) override { return m_bEatKeys && pMsg->message == WM_KEYDOWN; }
 
  protected:
   afx_msg LRESULT OnPing(WPARAM, LPARAM) { return ++m_nGot, 0; }
@@ -278,30 +231,20 @@ BEGIN_MESSAGE_MAP(CCounting, CWnd)
   ON_MESSAGE(WM_APP + 20, OnPing)
 END_MESSAGE_MAP()
 
-TEST(WindowHelpers, SendMessageToDescendantsReachesGrandchildren) {
-  CWnd top;
+// Messages reach every descendant (or the children only); PreTranslateMessage
+// is offered from the target up to the window given.
+TEST(WindowHelpers, DescendantsAndPreTranslation) {
+  CCounting top, child, grandchild;
   ASSERT_TRUE(fwtest::CreatePopup(top, "top"));
-  CCounting child, grandchild;
   ASSERT_TRUE(child.Create(nullptr, "c", WS_VISIBLE, CRect(0, 0, 50, 50), &top, 1));
   ASSERT_TRUE(grandchild.Create(nullptr, "g", WS_VISIBLE, CRect(0, 0, 10, 10), &child, 2));
   top.SendMessageToDescendants(WM_APP + 20);
-  top.SendMessageToDescendants(WM_APP + 20, 0, 0, FALSE);  // the children only
-  EXPECT_EQ((std::vector<int>{child.m_nGot, grandchild.m_nGot}), (std::vector<int>{2, 1}));
+  top.SendMessageToDescendants(WM_APP + 20, 0, 0, FALSE);
+  EXPECT_EQ((std::vector<int>{top.m_nGot, child.m_nGot, grandchild.m_nGot}), (std::vector<int>{0, 2, 1}));
   EXPECT_TRUE(top.GetDescendantWindow(2) == &grandchild && grandchild.GetTopLevelParent() == &top);
-}
-
-class CKeyEater : public CWnd {
- public:
-  BOOL PreTranslateMessage(MSG* pMsg) override { return pMsg->message == WM_KEYDOWN; }
-};
-
-TEST(WindowHelpers, PreTranslateMessageIsOfferedFromTheTargetUp) {
-  CKeyEater top;
-  ASSERT_TRUE(fwtest::CreatePopup(top, "top"));
-  CWnd child;
-  ASSERT_TRUE(child.Create(nullptr, "c", WS_VISIBLE, CRect(0, 0, 50, 50), &top, 1));
+  top.m_bEatKeys = TRUE;
   MSG msg{};
-  msg.hwnd = child.m_hWnd;
+  msg.hwnd = grandchild.m_hWnd;
   msg.message = WM_KEYDOWN;
   EXPECT_TRUE(CWnd::WalkPreTranslateTree(top.m_hWnd, &msg));
   EXPECT_FALSE(CWnd::WalkPreTranslateTree(child.m_hWnd, &msg));  // stops before the parent

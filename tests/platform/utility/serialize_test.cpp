@@ -2,7 +2,6 @@
 // the loader's checks.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <vector>
 
 #include "SerializeData.h"
@@ -12,11 +11,8 @@ namespace {
 
 using Bytes = std::vector<BYTE>;
 
-Bytes Store(const std::function<void(CArchive&)>& f) { return StoreBytes(f); }
-int Load(const Bytes& bytes, const std::function<void(CArchive&)>& f) { return LoadBytes(bytes, f); }
-
 Bytes StoreCounter(unsigned __int64 n, bool bVersion1) {
-  return Store([&](CArchive& ar) { EXPECT_EQ(SerializeData::SerializeLoopCounter(ar, n, bVersion1), n); });
+  return StoreBytes([&](CArchive& ar) { EXPECT_EQ(SerializeData::SerializeLoopCounter(ar, n, bVersion1), n); });
 }
 
 }  // namespace
@@ -28,7 +24,7 @@ TEST(SerializeData, CounterBytesLittleEndian) {
   EXPECT_EQ(StoreCounter(0xA1B2C3D4ULL, true), (Bytes{0xD4, 0xC3, 0xB2, 0xA1}));
   EXPECT_EQ(StoreCounter(0xFFFFFFFFULL, true), (Bytes{0xFF, 0xFF, 0xFF, 0xFF}));
   int cause = -1;  // above 32 bits the version-1 form refuses, and writes nothing
-  EXPECT_EQ(Store([&](CArchive& ar) {
+  EXPECT_EQ(StoreBytes([&](CArchive& ar) {
               cause = ArchiveExceptionCause([&] { SerializeData::SerializeLoopCounter(ar, 0x100000000ULL, true); });
             }),
             Bytes{});
@@ -49,21 +45,21 @@ TEST(SerializeData, CounterLoadChecksTheRemainingBytes) {
       {{1, 0, 0}, true, CArchiveException::endOfFile, 0}};
   for (const auto& c : cases) {
     unsigned __int64 n = 0;
-    EXPECT_EQ(Load(c.bytes, [&](CArchive& ar) { n = SerializeData::SerializeLoopCounter(ar, 999, c.bVersion1); }),
+    EXPECT_EQ(LoadBytes(c.bytes, [&](CArchive& ar) { n = SerializeData::SerializeLoopCounter(ar, 999, c.bVersion1); }),
               c.cause);
     EXPECT_EQ(n, c.n);
   }
 }
 
 TEST(SerializeData, BooleanIsOneByte) {
-  EXPECT_EQ(Store([](CArchive& ar) {
+  EXPECT_EQ(StoreBytes([](CArchive& ar) {
               bool b = true, c = false;
               SerializeData::Serialize(ar, b);
               SerializeData::Serialize(ar, c);
             }),
             (Bytes{1, 0}));
   bool a = false, b = true, c = false, d = true;
-  EXPECT_EQ(Load(Bytes{1, 0, 0x80}, [&](CArchive& ar) {
+  EXPECT_EQ(LoadBytes(Bytes{1, 0, 0x80}, [&](CArchive& ar) {
               for (bool* p : {&a, &b, &c, &d}) SerializeData::Serialize(ar, *p);  // any non-zero byte is true
             }),
             CArchiveException::endOfFile);

@@ -6,9 +6,6 @@ namespace {
 AFX_EXTENSION_MODULE g_extModule = {};
 }
 
-// Lets the tests look at the module's record while it is loaded.
-extern "C" __declspec(dllexport) AFX_EXTENSION_MODULE* FwTestExtModule() { return &g_extModule; }
-
 extern "C" BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD dwReason, LPVOID lpReserved) {
   if (dwReason == DLL_PROCESS_ATTACH) {
     if (!AfxInitExtensionModule(g_extModule, hInstance)) return FALSE;
