@@ -1,6 +1,5 @@
-// A gradient progress bar that counts its paints and shows what a derived
-// control may read; shared by the window tests and the Step benchmark, and
-// included by one file of each (it holds the message map).
+// A gradient progress bar that counts its paints, for the window tests and the
+// Step benchmark (one file of each includes it: it holds the message map).
 #pragma once
 
 #include "GradientProgressCtrl.h"

@@ -12,25 +12,22 @@ using namespace qor::progress;
 
 namespace {
 
+using Bands = std::map<int, unsigned long>;
 const unsigned long kGreen = 0xFF008000ul, kRed = 0xFFFF0000ul;
 const FrameColors kFrame{0xFF646464ul, 0xFF808080ul, 0xFFFFFFFFul};
-const std::map<int, unsigned long> kNoBands, kGreenToHalf = {{50, kGreen}}, kAllGreen = {{100, kGreen}},
-                                   kSplit = {{66, kGreen}, {67, kRed}}, kHalves = {{50, kGreen}, {100, kRed}};
-
-// Blue to red, no frame, background (212, 208, 200), black text.
-ProgressView View(int nPosition, int nTotal) {
-  ProgressView view;
-  view.nPosition = nPosition;
-  view.nTotal = nTotal;
-  view.nBorderStyle = kBorderNone;
-  view.argbStart = 0xFF0000FFul;
-  view.steps = MakeColorSteps(RGB(0, 0, 255), RGB(255, 0, 0));
-  view.argbBk = 0xFFD4D0C8ul;
-  view.argbText = 0xFF000000ul;
-  return view;
-}
+const Bands kNoBands, kGreenToHalf = {{50, kGreen}}, kAllGreen = {{100, kGreen}},
+            kSplit = {{66, kGreen}, {67, kRed}}, kHalves = {{50, kGreen}, {100, kRed}};
 
 DateTime At(int nMinute, int nSecond = 0) { return DateTime(2024, 3, 1, 10, nMinute, nSecond); }
+
+// Blue to red (no steps with bands), background (212, 208, 200), black text;
+// timing from two minutes ago.
+ProgressView View(int nPosition, int nTotal, int nBorder = kBorderNone, bool bPercent = false,
+                  const Bands* pBands = nullptr, const char* pszText = "", bool bTiming = false) {
+  const ColorSteps steps = pBands != nullptr ? ColorSteps{} : MakeColorSteps(RGB(0, 0, 255), RGB(255, 0, 0));
+  return ProgressView{nTotal, nPosition, nBorder, bPercent, steps, 0xFF0000FFul, 0xFFD4D0C8ul, 0xFF000000ul,
+                      pBands, pszText, bTiming ? At(0) : DateTime(), At(2)};
+}
 
 // "L<colour> x,y ..." for lines, "G<from>><to> x,y x,y [rect]" for a
 // gradient, "S<colour> [rect]", "T<colour> [rect] "text"", joined by "; ".
@@ -106,7 +103,7 @@ TEST(ProgressArithmetic, StepsAndTimeLeft) {
 
 TEST(ProgressPicture, Steps) {
   // Timing: two minutes since its start.
-  const struct { int nPosition, nTotal, nBorderStyle; const std::map<int, unsigned long>* pBands;
+  const struct { int nPosition, nTotal, nBorderStyle; const Bands* pBands;
                  bool bShowPercent, bTiming; const char* pszText; CRect rc; const char* pszPicture; } cases[] = {
       // Half of blue to red ends in (127, 0, 127) at half the width inside the frame.
       {1, 2, kBorderFlat, nullptr, false, false, "", CRect(0, 0, 102, 22),
@@ -132,17 +129,8 @@ TEST(ProgressPicture, Steps) {
        "Sff008000 [0,0,50,10]; Tff000000 [0,0,50,10] \"(0 seconds remaining)\""},
       {0, -1, 0, nullptr, true, false, "text", CRect(0, 0, 50, 10), ""}};
   for (const auto& c : cases) {
-    ProgressView view = View(c.nPosition, c.nTotal);
-    view.nBorderStyle = c.nBorderStyle;
-    view.pBands = c.pBands;
-    if (c.pBands != nullptr) view.steps = ColorSteps{};
-    view.bShowPercent = c.bShowPercent;
-    view.strText = c.pszText;
-    if (c.bTiming) {
-      view.dtTimingStart = At(0);
-      view.dtNow = At(2);
-    }
-    EXPECT_EQ(Describe(PaintProgress(view, c.rc, kFrame)), c.pszPicture);
+    const ProgressView v = View(c.nPosition, c.nTotal, c.nBorderStyle, c.bShowPercent, c.pBands, c.pszText, c.bTiming);
+    EXPECT_EQ(Describe(PaintProgress(v, c.rc, kFrame)), c.pszPicture);
   }
 }
 
@@ -150,11 +138,8 @@ TEST(ProgressPicture, RepaintsOnlyWhenThePictureChanges) {
   // Blue to red on 1000 steps, 100 pixels inside the frame: at 502 the colour
   // is (128, 0, 126), the width 50 and the text "job 50%". Each change is
   // made on top of the ones before it.
-  struct State { ProgressView view = View(502, 1000); CRect rc{0, 0, 102, 22}; FrameColors frame = kFrame;
-                 unsigned nFont = 1; } s;
-  s.view.nBorderStyle = kBorderFlat;
-  s.view.bShowPercent = true;
-  s.view.strText = "job";
+  struct State { ProgressView view = View(502, 1000, kBorderFlat, true, nullptr, "job"); CRect rc{0, 0, 102, 22};
+                 FrameColors frame = kFrame; unsigned nFont = 1; } s;
   const struct { void (*change)(State&); bool bPaints; } changes[] = {
       {[](State&) {}, true},  // the first paint
       {[](State&) {}, false},

@@ -1,6 +1,5 @@
-// CGradientProgressCtrl under Wine: the window's life, the repaints before a
-// call returns (only when the picture changes), and the pixels of frames,
-// gradient, bands and text, read back through PrintWindow.
+// CGradientProgressCtrl under Wine: its life, the repaints before a call returns
+// (only when the picture changes), the pixels of frames, gradient, bands, text.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -101,10 +100,7 @@ TEST(GradientProgressWin, LifeAndRepaints) {
   EXPECT_EQ(painted(), 2);
 
   // Timing from a fixed clock: 40 of 100 after two minutes, then a second later.
-  const DateTime::ClockFunc pfnOld = DateTime::SetClock([](DateTime& dtNow, int& nMs) {
-    dtNow = g_dtNow;
-    nMs = 0;
-  });
+  const DateTime::ClockFunc pfnOld = DateTime::SetClock([](DateTime& dtNow, int& nMs) { dtNow = g_dtNow; nMs = 0; });
   g_dtNow = DateTime(2024, 3, 1, 10, 0, 0);
   bar.Init(100, "job", true, kInk, kBk, kBlue, kRed, kFlat);
   bar.StartTiming();
