@@ -1,9 +1,8 @@
-// The line graph without a window: the data model, the axis scaling to the
-// last bit, and the picture's layout as data, with text of a fixed size.
+// The line graph without a window: data, axis scaling to the last bit, and the
+// picture's layout as data, with text of a fixed size.
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <functional>
 #include <limits>
 #include <stdexcept>
 #include <string>
@@ -18,8 +17,7 @@ namespace {
 
 const double kNaN = std::numeric_limits<double>::quiet_NaN(), kInf = std::numeric_limits<double>::infinity();
 
-// The scaling steps wired as the control wires them, with text of a fixed
-// size per character instead of a font: scaling and layout with no window.
+// The scaling steps wired as the control wires them, text of a fixed size per character.
 class FixedTextSteps : public GraphScaleSteps {
  public:
   FixedTextSteps(const CurveArray& curves, int nCharWidth, int nTextHeight, int nTitleHeight)
@@ -31,7 +29,7 @@ class FixedTextSteps : public GraphScaleSteps {
   }
   CSize GetSampleTextSize(const CString& str) override {
     ++m_nMeasured;
-    return CSize(m_nCharWidth * str.GetLength(), m_pfnHeight ? m_pfnHeight(str) : m_nTextHeight);
+    return CSize(m_nCharWidth * str.GetLength(), str.GetLength() >= 4 && m_nLongHeight ? m_nLongHeight : m_nTextHeight);
   }
   double GetResolution(int nBudget, double a, double b) override { return qor::graph::GetResolution(nBudget, a, b); }
   void CalculateNewMinAndMax(double d, double& a, double& b) override { qor::graph::CalculateNewMinAndMax(d, a, b); }
@@ -43,7 +41,7 @@ class FixedTextSteps : public GraphScaleSteps {
   const CurveArray& m_curves;
   int m_nCharWidth, m_nTextHeight, m_nTitleHeight;
   DateTime m_dtRangeStart, m_dtRangeEnd;
-  std::function<int(const CString&)> m_pfnHeight;  // when set, the text height depends on the text
+  int m_nLongHeight = 0;  // when set, the height of texts of four characters or more
   int m_nMeasured = 0;
 };
 
@@ -51,7 +49,11 @@ class FixedTextSteps : public GraphScaleSteps {
 struct Curves {
   CurveArray a;
   ~Curves() { DeleteCurves(a); }
-  CCurve& Add(COLORREF cr = 0) { return *(AddressCurve(a, a.size())->m_crColor = cr, a.back()); }
+  CCurve& Add(COLORREF cr = 0, std::initializer_list<std::pair<DateTime, double>> points = {}) {
+    AddressCurve(a, a.size())->m_crColor = cr;
+    for (const auto& [dt, y] : points) a.back()->AddEntry(dt, y);
+    return *a.back();
+  }
 };
 
 DateTime Day(int y, int m, int d, int h = 0) { return DateTime(y, m, d, h, 0, 0); }
@@ -75,6 +77,19 @@ TEST(GraphData, CurveAddressingAndPointKinds) {
   p0->AddEntry(Day(2024, 1, 1), -2.0);
   p0->AddEntry(3.0, 4.0);  // a valued point is passed over
   EXPECT_EQ(p0->GetLastDatedEntry(), p0->m_arrayEntries[0]);
+
+  // The tab separated text for a spreadsheet.
+  Curves t;
+  t.Add(0, {{Day(2024, 1, 2), 0.1}, {Day(2024, 1, 1), 1250.0}, {Day(2024, 1, 2), 7.0}}).m_strLabel = "Sales\tEU";
+  t.Add(0, {{Day(2024, 1, 1, 6), -3.5}, {Day(2024, 1, 3), kNaN}}).m_strLabel = "Costs";  // NaN left out
+  t.a[1]->AddEntry(4.0, 5.0);  // as the valued point
+  EXPECT_STREQ(GraphDataText(t.a),
+               "Date\tSales EU\tCosts\r\n"
+               "2024-01-01\t1250\t\r\n"
+               "2024-01-01 06:00:00\t\t-3.5\r\n"
+               "2024-01-02\t0.1\t\r\n"
+               "2024-01-02\t7\t\r\n");
+  EXPECT_STREQ(GraphDataText(CurveArray()), "Date\r\n");
 }
 
 TEST(GraphScale, WorkedExamplesToTheLastBit) {
@@ -83,7 +98,6 @@ TEST(GraphScale, WorkedExamplesToTheLastBit) {
   } cases[] = {
       {0.0, 87.3, 300, 16, 5.0, 0.0, 90.0, "%g"},          {-12.5, 40.0, 300, 16, 5.0, -15.0, 40.0, "%g"},
       {0.0, 1234.0, 400, 14, 50.0, 0.0, 1250.0, "%g"},     {-3.0, 0.0, 120, 14, 0.5, -3.0, 0.0, "%.1f"},
-      {-1.0, 1.0, 222, 14, 0.2, -1.0, 1.0, "%.1f"},        // all values zero
       {0.0, 0.37, 200, 14, 0.05, 0.0, 0.39999999999999997, "%.2f"},  // eight additions
       // An axis shorter than a label, or text of no height, still scales.
       {0.0, 87.3, -40, 14, 100.0, 0.0, 100.0, "%g"},      {0.0, 87.3, 20, 0, 5.0, 0.0, 90.0, "%g"},
@@ -98,6 +112,13 @@ TEST(GraphScale, WorkedExamplesToTheLastBit) {
     EXPECT_TRUE(dIncr == t.dIncr && strFormat == t.pszFormat && a == t.dNewMin && b == t.dNewMax)
         << t.dMax << ": " << dIncr << " " << strFormat << " " << a << " " << b;
   }
+  // Four-character labels twice as tall: 0.05 with %.2f ("0.37") gives 0.1 with
+  // %.1f ("0.4"), which gives 0.05 again; after 16 passes the larger one wins.
+  FixedTextSteps steps(none, 7, 10, 0);
+  steps.m_nLongHeight = 20;
+  CString strFormat;
+  EXPECT_EQ(CalculateValueIncr(steps, 100, 0.0, 0.37, strFormat), 0.1);
+  EXPECT_TRUE(strFormat == "%.1f" && steps.m_nMeasured == 17) << strFormat << " " << steps.m_nMeasured;
 }
 
 TEST(GraphScale, CandidateChainAndWhereItStops) {
@@ -111,6 +132,22 @@ TEST(GraphScale, CandidateChainAndWhereItStops) {
   // Ranges that are not finite stop at the last finite candidate.
   for (const double dEnd : {kInf, kNaN, -1e308})
     EXPECT_EQ(GetResolution(18, dEnd, 1e308), 9.999999999999998e+307) << dEnd;
+
+  const struct { double dIncr, a, b, dA, dB; } widen[] = {
+      {5.0, 12.3, 47.0, 10.0, 50.0},     {5.0, 47.0, 12.3, 50.0, 10.0},  // either order
+      {5.0, -47.0, -12.3, -50.0, -10.0}, {5.0, -47.0, -46.0, -50.0, -45.0},  // the anchor, -45, above the top
+      {0.05, 0.23, 0.9, 0.2, 0.9000000000000002},  // anchor 0.25 found at 100x
+      {2.0, 2.5, 2.5, 4.0, 2.0},                   // equal ends: a gets the top
+      // Walks that could not end leave the range: too many steps, an anchor or
+      // increment outside 32 bits, no increment, no end.
+      {1.0, 0.0, 1e20, 0.0, 1e20}, {1e-300, -1.0, 1e300, -1.0, 1e300}, {1e8, 3e9, 4e9, 3e9, 4e9},
+      {1e10, 0.5, 0.7, 0.5, 0.7},  {-5.0, 1.0, 2.0, 1.0, 2.0},          {1.0, 0.0, kInf, 0.0, kInf},
+  };
+  for (const auto& t : widen) {
+    double a = t.a, b = t.b;
+    CalculateNewMinAndMax(t.dIncr, a, b);
+    EXPECT_TRUE(a == t.dA && b == t.dB) << t.dIncr << " " << t.a << " " << t.b << ": " << a << " " << b;
+  }
 }
 
 TEST(GraphScale, FormatsAndTheLabelsTheyWrite) {
@@ -125,46 +162,12 @@ TEST(GraphScale, FormatsAndTheLabelsTheyWrite) {
   for (const auto& t : labels) EXPECT_STREQ(FormatGraphValue(t[0], 5.0), t[1]) << t[0];
 }
 
-TEST(GraphScale, RefinementPassesUntilTheFormatSettles) {
-  CurveArray none;
-  FixedTextSteps steps(none, 7, 10, 0);
-  // Four-character labels stand twice as tall: 0.05 with %.2f ("0.37")
-  // gives 0.1 with %.1f ("0.4"), which gives 0.05 again, and so on; after
-  // 16 passes the larger increment wins with its own format.
-  steps.m_pfnHeight = [](const CString& s) { return s.GetLength() >= 4 ? 20 : 10; };
-  CString strFormat;
-  EXPECT_EQ(CalculateValueIncr(steps, 100, 0.0, 0.37, strFormat), 0.1);
-  EXPECT_TRUE(strFormat == "%.1f" && steps.m_nMeasured == 17) << strFormat << " " << steps.m_nMeasured;
-}
-
-TEST(GraphScale, WideningFromTheAnchor) {
-  const struct { double dIncr, a, b, dA, dB; } cases[] = {
-      {5.0, 12.3, 47.0, 10.0, 50.0},     {5.0, 47.0, 12.3, 50.0, 10.0},  // either order
-      {5.0, -47.0, -12.3, -50.0, -10.0}, {5.0, -47.0, -46.0, -50.0, -45.0},  // the anchor, -45, above the top
-      {0.05, 0.23, 0.9, 0.2, 0.9000000000000002},  // anchor 0.25 found at 100x
-      {2.0, 2.5, 2.5, 4.0, 2.0},                   // equal ends: a gets the top
-      // Walks that could not end are refused and leave the range: too many
-      // steps, an anchor or increment outside 32 bits, no increment, no end.
-      {1.0, 0.0, 1e20, 0.0, 1e20}, {1e-300, -1.0, 1e300, -1.0, 1e300}, {1e8, 3e9, 4e9, 3e9, 4e9},
-      {1e10, 0.5, 0.7, 0.5, 0.7},  {-5.0, 1.0, 2.0, 1.0, 2.0},          {1.0, 0.0, kInf, 0.0, kInf},
-  };
-  for (const auto& t : cases) {
-    double a = t.a, b = t.b;
-    CalculateNewMinAndMax(t.dIncr, a, b);
-    EXPECT_TRUE(a == t.dA && b == t.dB) << t.dIncr << " " << t.a << " " << t.b << ": " << a << " " << b;
-  }
-}
-
 TEST(GraphScale, ValueRangeAndDaysSkipWhatCannotBePlaced) {
   Curves c;
-  c.Add().AddEntry(Day(2024, 5, 7, 6), 5.0);
+  c.Add(0, {{Day(2024, 5, 7, 6), 5.0}});
   c.a.push_back(nullptr);
-  CCurve& second = c.Add();
-  second.AddEntry(Day(2024, 5, 2), kNaN);
-  second.AddEntry(Day(2024, 5, 1), -kInf);
-  second.AddEntry(-50.0, -50.0);
-  second.AddEntry(DateTime(), -60.0);
-  second.AddEntry(Day(2024, 5, 5, 18), 12.0);
+  c.Add(0, {{Day(2024, 5, 2), kNaN}, {Day(2024, 5, 1), -kInf}, {DateTime(), -60.0}, {Day(2024, 5, 5, 18), 12.0}});
+  c.a[2]->AddEntry(-50.0, -50.0);
   double dMin = 1.0, dMax = 1.0;
   CalculateYValueRange(c.a, dMin, dMax);
   EXPECT_TRUE(dMin == 0.0 && dMax == 12.0);
@@ -188,34 +191,20 @@ TEST(GraphScale, ValueRangeAndDaysSkipWhatCannotBePlaced) {
   EXPECT_EQ(CalculateDaysToPlot(c.a, Day(2023, 3, 3, 9), Day(2023, 3, 4, 8), s, e), 0);
 }
 
-// Layout ---------------------------------------------------------------------
-
-// A graph of 225 x 272 pixels, title 20 high, text 7 per character and 14
-// high: the axis is 222 long, the range 0 to 87.3 takes steps of 10 up to
-// 90 at exactly 2 pixels per unit, and ten days take 20 pixels each.
-class KnownGraph : public ::testing::Test {
- protected:
-  void SetUp() override {
-    CCurve& curve = c.Add(RGB(200, 0, 0));
-    curve.m_bMarkPoints = false;
-    curve.AddEntry(Day(2024, 1, 1), 0.0);
-    curve.AddEntry(Day(2024, 1, 3, 12), 45.5);
-    curve.AddEntry(3.0, 3.0);
-    curve.AddEntry(Day(2024, 1, 4), kNaN);
-    curve.AddEntry(Day(2024, 1, 6), 87.3);
-    curve.AddEntry(Day(2023, 12, 30), 10.0);  // before the range
-    steps.m_dtRangeStart = Day(2024, 1, 1);
-    steps.m_dtRangeEnd = Day(2024, 1, 11);
-    v = ScaleDatedGraph(steps, CRect(0, 0, 225, 272));
-    pic = LayoutDatedGraph(v, c.a, steps);
-  }
+// 225 x 272 pixels, title 20 high, text 7 per character and 14 high: the axis is
+// 222 long, 0 to 87.3 takes steps of 10 up to 90 at exactly 2 pixels per unit,
+// and ten days take 20 pixels each.
+TEST(GraphLayout, AKnownGraphsValuesLinesPointsAndDateMarks) {
   Curves c;
+  CCurve& curve = c.Add(RGB(200, 0, 0), {{Day(2024, 1, 1), 0.0}, {Day(2024, 1, 3, 12), 45.5}, {Day(2024, 1, 4), kNaN},
+                                         {Day(2024, 1, 6), 87.3}, {Day(2023, 12, 30), 10.0}});  // the last: too early
+  curve.m_bMarkPoints = false;
+  curve.AddEntry(3.0, 3.0);
   FixedTextSteps steps{c.a, 7, 14, 20};
-  GraphValues v;
-  GraphPicture pic;
-};
-
-TEST_F(KnownGraph, TableOfComputedValuesAndValueLines) {
+  steps.m_dtRangeStart = Day(2024, 1, 1);
+  steps.m_dtRangeEnd = Day(2024, 1, 11);
+  const GraphValues v = ScaleDatedGraph(steps, CRect(0, 0, 225, 272));
+  const GraphPicture pic = LayoutDatedGraph(v, c.a, steps);
   EXPECT_TRUE(v.rcPlot == CRect(5, 5, 220, 267) && pic.rcLegend == CRect(5, 234, 220, 267));
   EXPECT_TRUE(v.nAxisLength == 222 && v.dIncr == 10.0 && v.strFormat == "%g" && v.dMin == 0.0 && v.dMax == 90.0);
   EXPECT_TRUE(v.nDays == 10 && v.szLabel == CSize(14, 14) && v.dHalf == 5.0 && v.dFactor == 2.0);
@@ -232,9 +221,7 @@ TEST_F(KnownGraph, TableOfComputedValuesAndValueLines) {
     EXPECT_STREQ(line.strLabel, std::to_string(10 * k).c_str());
     EXPECT_EQ(line.arrayMinorRows, k < 9 ? std::vector<int>{y - 10} : std::vector<int>{}) << k;
   }
-}
 
-TEST_F(KnownGraph, CurvePointsWhereTheyFall) {
   ASSERT_EQ(pic.arrayCurves.size(), 1u);
   const GraphCurvePath& path = pic.arrayCurves[0];
   EXPECT_TRUE(path.crColor == RGB(200, 0, 0) && !path.bMarkPoints);
@@ -260,29 +247,7 @@ TEST_F(KnownGraph, CurvePointsWhereTheyFall) {
   for (const POINT& pt : zero.arrayCurves[0].arrayPoints) EXPECT_EQ(pt.y, vZero.nOriginY);
   EXPECT_TRUE(zero.arrayCurves[1].nCurve == 2 && zero.arrayCurves[1].arrayPoints.size() == 1u);
   EXPECT_TRUE(zero.arrayCurves[2].nCurve == 3 && zero.arrayCurves[2].arrayPoints.empty());
-}
 
-TEST(GraphLayout, ValueLinesBelowZero) {
-  // -12.5 to 40, text 10 high, axis 140: steps of 5 from -15 to 40 at 2
-  // pixels per unit; "-15" is the wider label.
-  Curves c;
-  c.Add().AddEntry(Day(2024, 2, 1), -12.5);
-  c.a[0]->AddEntry(Day(2024, 2, 1), 40.0);
-  FixedTextSteps steps(c.a, 6, 10, 0);
-  const GraphValues v = ScaleDatedGraph(steps, CRect(0, 0, 200, 166));
-  ASSERT_TRUE(v.nAxisLength == 140 && v.dIncr == 5.0 && v.dMin == -15.0 && v.dFactor == 2.0);
-  EXPECT_TRUE(v.nOriginX == 24 && v.nTop == 25 && v.nOriginY == 105 && v.nBottom == 135);
-  const GraphPicture pic = LayoutDatedGraph(v, c.a, steps);
-  ASSERT_EQ(pic.arrayValueLines.size(), 13u);  // 9 upwards, then 4 from zero down
-  for (int k = 0; k < 4; ++k) {
-    const GraphValueLine& line = pic.arrayValueLines[9 + k];
-    EXPECT_TRUE(line.dValue == -5.0 * k && line.y == 105 + 10 * k) << k;
-    EXPECT_EQ(line.arrayMinorRows, k < 3 ? std::vector<int>{110 + 10 * k} : std::vector<int>{}) << k;
-  }
-  EXPECT_STREQ(pic.arrayValueLines[12].strLabel, "-15");
-}
-
-TEST_F(KnownGraph, DateMarksBySpan) {
   EXPECT_EQ(pic.arrayDateMarks[5].ptLabel, CPoint(137, 216));  // a label is centred below the zero line
   // The days of a span, the major marks as "day(label)", the minor ones' count.
   auto MarksFor = [&](const DateTime& dtStart, const DateTime& dtEnd) {
@@ -311,13 +276,32 @@ TEST_F(KnownGraph, DateMarksBySpan) {
   for (const auto& t : spans) EXPECT_STREQ(MarksFor(t.dtStart, t.dtEnd), t.pszMarks);
 }
 
+
+TEST(GraphLayout, ValueLinesBelowZero) {
+  // -12.5 to 40, text 10 high, axis 140: steps of 5 from -15 to 40 at 2 pixels
+  // per unit; "-15" is the wider label.
+  Curves c;
+  c.Add(0, {{Day(2024, 2, 1), -12.5}, {Day(2024, 2, 1), 40.0}});
+  FixedTextSteps steps(c.a, 6, 10, 0);
+  const GraphValues v = ScaleDatedGraph(steps, CRect(0, 0, 200, 166));
+  ASSERT_TRUE(v.nAxisLength == 140 && v.dIncr == 5.0 && v.dMin == -15.0 && v.dFactor == 2.0);
+  EXPECT_TRUE(v.nOriginX == 24 && v.nTop == 25 && v.nOriginY == 105 && v.nBottom == 135);
+  const GraphPicture pic = LayoutDatedGraph(v, c.a, steps);
+  ASSERT_EQ(pic.arrayValueLines.size(), 13u);  // 9 upwards, then 4 from zero down
+  for (int k = 0; k < 4; ++k) {
+    const GraphValueLine& line = pic.arrayValueLines[9 + k];
+    EXPECT_TRUE(line.dValue == -5.0 * k && line.y == 105 + 10 * k) << k;
+    EXPECT_EQ(line.arrayMinorRows, k < 3 ? std::vector<int>{110 + 10 * k} : std::vector<int>{}) << k;
+  }
+  EXPECT_STREQ(pic.arrayValueLines[12].strLabel, "-15");
+}
+
 TEST(GraphLayout, LegendColumns) {
   Curves c;
   c.Add(RGB(1, 2, 3)).m_strLabel = "one";
   c.Add();
   c.Add().m_strLabel = "three";
-  // Inner width 300 over three curves: steps of 50; an empty label still
-  // gets its sample line.
+  // Inner width 300 over three curves: steps of 50; an empty label still gets its sample.
   GraphLegend lg = LayoutLegend(CRect(10, 100, 316, 140), c.a);
   ASSERT_TRUE(lg.rcInner == CRect(13, 103, 313, 137) && lg.nStep == 50 && lg.arrayEntries.size() == 3u);
   const GraphLegendEntry& e = lg.arrayEntries[0];
@@ -333,23 +317,4 @@ TEST(GraphLayout, LegendColumns) {
   c.a[1] = nullptr;
   lg = LayoutLegend(CRect(10, 100, 316, 140), c.a);
   EXPECT_TRUE(lg.nStep == 50 && lg.arrayEntries.size() == 2u && lg.arrayEntries[1].rcSample.left == 113);
-}
-
-TEST(GraphData, TabSeparatedTextForASpreadsheet) {
-  Curves c;
-  c.Add().m_strLabel = "Sales\tEU";
-  c.Add().m_strLabel = "Costs";
-  c.a[0]->AddEntry(Day(2024, 1, 2), 0.1);
-  c.a[0]->AddEntry(Day(2024, 1, 1), 1250.0);
-  c.a[1]->AddEntry(Day(2024, 1, 1, 6), -3.5);
-  c.a[0]->AddEntry(Day(2024, 1, 2), 7.0);   // a second point on one date
-  c.a[1]->AddEntry(Day(2024, 1, 3), kNaN);  // left out, as the valued one
-  c.a[1]->AddEntry(4.0, 5.0);
-  EXPECT_STREQ(GraphDataText(c.a),
-               "Date\tSales EU\tCosts\r\n"
-               "2024-01-01\t1250\t\r\n"
-               "2024-01-01 06:00:00\t\t-3.5\r\n"
-               "2024-01-02\t0.1\t\r\n"
-               "2024-01-02\t7\t\r\n");
-  EXPECT_STREQ(GraphDataText(CurveArray()), "Date\r\n");
 }

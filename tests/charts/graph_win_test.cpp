@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <memory>
 #include <vector>
 
@@ -61,7 +62,25 @@ class GraphWin : public ::testing::Test {
   CGraphCtrl graph;
 };
 
-TEST_F(GraphWin, PictureProbedWhereTheLayoutPutsThings) {
+// Stands in for the user of the popup menu: notes where and what, picks Copy.
+struct PickSeam : CPopupMenuSeam {
+  CPoint pt;
+  std::vector<UINT> arrayIds;
+  UINT Pick(CMenu& menu, UINT, int x, int y, CWnd*) override {
+    pt = CPoint(x, y);
+    for (int i = 0; i < menu.GetMenuItemCount(); ++i) arrayIds.push_back(menu.GetMenuItemID(i));
+    return CGraphCtrl::ID_GRAPH_COPY;
+  }
+};
+
+TEST_F(GraphWin, PictureWhereTheLayoutPutsThingsPaintedAndCopiedFromThePopup) {
+  CRect rc;  // in the placeholder's place
+  graph.GetWindowRect(&rc);
+  parent.ScreenToClient(&rc);
+  CString strText;
+  graph.GetWindowText(strText);
+  EXPECT_TRUE(rc == CRect(10, 10, 410, 310) && strText == "Graph" && !::IsWindow(placeholder.m_hWnd));
+  EXPECT_EQ(parent.GetDlgItem(1001), &graph);
   ASSERT_EQ(V().nDays, 119);  // widened to 1 January - 30 April
   const auto pic = Picture();
   const int ox = V().nOriginX, oy = V().nOriginY, yLine = V().ValueRow(V().dIncr);
@@ -86,6 +105,34 @@ TEST_F(GraphWin, PictureProbedWhereTheLayoutPutsThings) {
   int nTitleInk = 0;  // black title text above the plot
   for (int xt = 150; xt < 250; ++xt) nTitleInk += pic->At(xt, 12) == RGB(0, 0, 0);
   EXPECT_GT(nTitleInk, 3);
+
+  const auto before = pic->Pixels();  // painted as printed
+  graph.Invalidate(FALSE);
+  graph.UpdateWindow();
+  gfxtest::Canvas screen(400, 300, RGB(1, 2, 3));
+  ::BitBlt(screen.dc.m_hDC, 0, 0, 400, 300, CClientDC(&graph).m_hDC, 0, 0, SRCCOPY);
+  EXPECT_EQ(screen.Pixels(), before);
+  // The popup opens at the point of the message and offers Copy and Print;
+  // Copy puts the picture and the data on the clipboard.
+  PickSeam seam;
+  CPopupMenuSeam* pOld = AfxSetPopupMenuSeam(&seam);
+  const HINSTANCE hResource = AfxGetResourceHandle();
+  ASSERT_TRUE(::OpenClipboard(nullptr) && ::EmptyClipboard() && ::CloseClipboard());
+  ::SetCursorPos(123, 87);
+  graph.PostMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
+  MSG msg;
+  while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
+  AfxSetPopupMenuSeam(pOld);
+  EXPECT_TRUE(seam.pt == CPoint(123, 87) && AfxGetResourceHandle() == hResource);
+  EXPECT_EQ(seam.arrayIds, (std::vector<UINT>{42500, 42501}));
+  ASSERT_TRUE(::OpenClipboard(nullptr));
+  BITMAP bm{};
+  EXPECT_TRUE(::GetObjectA(::GetClipboardData(CF_BITMAP), sizeof bm, &bm) && bm.bmWidth == 400 && bm.bmHeight == 300);
+  const char* pszText = static_cast<const char*>(::GlobalLock(::GetClipboardData(CF_TEXT)));
+  EXPECT_EQ(CString(pszText != nullptr ? pszText : ""), qor::graph::GraphDataText(graph.GetCurves()));
+  ::GlobalUnlock(::GetClipboardData(CF_TEXT));
+  ::CloseClipboard();
+  EXPECT_EQ(Picture()->Pixels(), before);  // a picture of its own again
 }
 
 TEST_F(GraphWin, ValuedPointsResizesAndSmallWindows) {
@@ -111,58 +158,6 @@ TEST_F(GraphWin, ValuedPointsResizesAndSmallWindows) {
   }
 }
 
-TEST_F(GraphWin, PaintAndCopyKeepThePicture) {
-  const auto before = Picture()->Pixels();
-  graph.Invalidate(FALSE);
-  graph.UpdateWindow();
-  gfxtest::Canvas screen(400, 300, RGB(1, 2, 3));
-  ::BitBlt(screen.dc.m_hDC, 0, 0, 400, 300, CClientDC(&graph).m_hDC, 0, 0, SRCCOPY);
-  EXPECT_EQ(screen.Pixels(), before);
-  // Copy: the picture and the data on the clipboard, a picture of its own again.
-  graph.SendMessage(WM_COMMAND, CGraphCtrl::ID_GRAPH_COPY);
-  ASSERT_TRUE(::OpenClipboard(nullptr));
-  BITMAP bm{};
-  EXPECT_TRUE(::GetObjectA(::GetClipboardData(CF_BITMAP), sizeof bm, &bm) && bm.bmWidth == 400 && bm.bmHeight == 300);
-  const char* pszText = static_cast<const char*>(::GlobalLock(::GetClipboardData(CF_TEXT)));
-  EXPECT_EQ(CString(pszText != nullptr ? pszText : ""), qor::graph::GraphDataText(graph.GetCurves()));
-  ::GlobalUnlock(::GetClipboardData(CF_TEXT));
-  ::CloseClipboard();
-  EXPECT_EQ(Picture()->Pixels(), before);
-}
-
-// Stands in for the user of the popup menu: notes where and what, picks Copy.
-struct PickSeam : CPopupMenuSeam {
-  CPoint pt;
-  std::vector<UINT> arrayIds;
-  UINT Pick(CMenu& menu, UINT, int x, int y, CWnd*) override {
-    pt = CPoint(x, y);
-    for (int i = 0; i < menu.GetMenuItemCount(); ++i) arrayIds.push_back(menu.GetMenuItemID(i));
-    return CGraphCtrl::ID_GRAPH_COPY;
-  }
-};
-
-TEST_F(GraphWin, CreatedInThePlaceholdersPlaceWithAPopupAtTheMessagesPoint) {
-  CRect rc;
-  graph.GetWindowRect(&rc);
-  parent.ScreenToClient(&rc);
-  CString strText;
-  graph.GetWindowText(strText);
-  EXPECT_TRUE(rc == CRect(10, 10, 410, 310) && strText == "Graph" && !::IsWindow(placeholder.m_hWnd));
-  EXPECT_EQ(parent.GetDlgItem(1001), &graph);
-  PickSeam seam;
-  CPopupMenuSeam* pOld = AfxSetPopupMenuSeam(&seam);
-  const HINSTANCE hResource = AfxGetResourceHandle();
-  ASSERT_TRUE(::OpenClipboard(nullptr) && ::EmptyClipboard() && ::CloseClipboard());
-  ::SetCursorPos(123, 87);
-  graph.PostMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
-  MSG msg;
-  while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
-  AfxSetPopupMenuSeam(pOld);
-  EXPECT_TRUE(seam.pt == CPoint(123, 87) && AfxGetResourceHandle() == hResource);
-  // Copy and Print offered; the command picked came back.
-  EXPECT_TRUE(seam.arrayIds == (std::vector<UINT>{42500, 42501}) && ::IsClipboardFormatAvailable(CF_BITMAP));
-}
-
 // A metafile printer that logs "disabled" at a page while the main window is.
 struct WatchingPrintSeam : CMetafilePrintSeam {
   int StartPage(HDC hDC) override {
@@ -171,27 +166,36 @@ struct WatchingPrintSeam : CMetafilePrintSeam {
   }
 };
 
-// Prints through seam with parent as the main window and an empty title.
-void PrintWith(CWnd& parent, CGraphCtrl& graph, WatchingPrintSeam& seam) {
+// Wider than the page, so that only the width can set the scale. Each print
+// starts with an empty title; the main window is enabled again after each.
+TEST_F(GraphWin, PrintPutsTheGraphOnThePageOrNothing) {
+  graph.SetWindowPos(nullptr, 0, 0, 400, 200, SWP_NOMOVE | SWP_NOZORDER);
   CWinApp app("graph_win_tests");
   app.m_pMainWnd = &parent;
-  PrintSeamScope scope(&seam);
-  graph.SetGraphTitle("");
-  graph.SendMessage(WM_COMMAND, CGraphCtrl::ID_GRAPH_PRINT);
+  const struct { BOOL bHasPrinter; INT_PTR nAnswer; const char* pszFail; Log log; } cases[] = {
+      {TRUE, IDOK, "", {"Dialog", "StartDoc Graph", "disabled", "StartPage 1", "EndPage 1", "EndDoc", "DeleteDC"}},
+      {TRUE, IDCANCEL, "", {"Dialog"}}, {FALSE, IDOK, "", {"Dialog"}},  // then nothing printed
+      {TRUE, IDOK, "StartDoc", {"Dialog", "StartDoc failed", "DeleteDC"}},
+      {TRUE, IDOK, "StartPage 1",
+       {"Dialog", "StartDoc Graph", "disabled", "StartPage 1 failed", "AbortDoc", "DeleteDC"}},
+      {TRUE, IDOK, "EndPage 1",
+       {"Dialog", "StartDoc Graph", "disabled", "StartPage 1", "EndPage 1 failed", "AbortDoc", "DeleteDC"}},
+  };
+  WatchingPrintSeam seams[std::size(cases)];
+  for (size_t i = 0; i < std::size(cases); ++i) {
+    seams[i].m_bHasPrinter = cases[i].bHasPrinter;
+    seams[i].m_nAnswer = cases[i].nAnswer;
+    seams[i].m_strFailStep = cases[i].pszFail;
+    PrintSeamScope scope(&seams[i]);
+    graph.SetGraphTitle("");
+    graph.SendMessage(WM_COMMAND, CGraphCtrl::ID_GRAPH_PRINT);
+    EXPECT_TRUE(seams[i].m_arrayLog == cases[i].log && seams[i].m_nPages == (i == 0 ? 1 : 0)) << i;
+    EXPECT_TRUE(graph.GetGraphTitle() == "Graph" && parent.IsWindowEnabled()) << i;
+  }
   app.m_pMainWnd = nullptr;
-  EXPECT_TRUE(graph.GetGraphTitle() == "Graph" && parent.IsWindowEnabled());
-}
-
-TEST_F(GraphWin, PrintPutsTheGraphOnThePage) {
-  // Wider than the page, so that only the width can set the scale.
-  graph.SetWindowPos(nullptr, 0, 0, 400, 200, SWP_NOMOVE | SWP_NOZORDER);
-  WatchingPrintSeam seam;
-  PrintWith(parent, graph, seam);
-  EXPECT_EQ(seam.m_arrayLog,
-            (Log{"Dialog", "StartDoc Graph", "disabled", "StartPage 1", "EndPage 1", "EndDoc", "DeleteDC"}));
   const CSize page = CMetafilePrintSeam::GetPageSize();
   gfxtest::Canvas paper(page.cx, page.cy, kWhite);
-  ASSERT_TRUE(seam.Play(paper.dc.m_hDC));
+  ASSERT_TRUE(seams[0].Play(paper.dc.m_hDC));
   const double s = page.cx / 400.0;
   auto At = [&](int x, int y) { return paper.At(static_cast<int>((x + 0.5) * s), static_cast<int>((y + 0.5) * s)); };
   EXPECT_TRUE(At(LegendRect().left + 1, LegendRect().top + 1) == RGB(255, 255, 200) &&
@@ -200,24 +204,6 @@ TEST_F(GraphWin, PrintPutsTheGraphOnThePage) {
   EXPECT_TRUE(At(0, 100) == ::GetSysColor(COLOR_BTNSHADOW) && At(3, 100) == kWhite);
   ASSERT_GT(page.cy, static_cast<int>(200 * s) + 2);
   EXPECT_EQ(paper.At(page.cx / 2, static_cast<int>(200 * s) + 1), kWhite);  // nothing below
-
-  // A cancelled dialog, no printer, a failed step: nothing printed.
-  const struct { BOOL bHasPrinter; INT_PTR nAnswer; const char* pszFail; Log log; } cases[] = {
-      {TRUE, IDCANCEL, "", {"Dialog"}}, {FALSE, IDOK, "", {"Dialog"}},
-      {TRUE, IDOK, "StartDoc", {"Dialog", "StartDoc failed", "DeleteDC"}},
-      {TRUE, IDOK, "StartPage 1",
-       {"Dialog", "StartDoc Graph", "disabled", "StartPage 1 failed", "AbortDoc", "DeleteDC"}},
-      {TRUE, IDOK, "EndPage 1",
-       {"Dialog", "StartDoc Graph", "disabled", "StartPage 1", "EndPage 1 failed", "AbortDoc", "DeleteDC"}},
-  };
-  for (const auto& c : cases) {
-    WatchingPrintSeam failing;
-    failing.m_bHasPrinter = c.bHasPrinter;
-    failing.m_nAnswer = c.nAnswer;
-    failing.m_strFailStep = c.pszFail;
-    PrintWith(parent, graph, failing);
-    EXPECT_TRUE(failing.m_arrayLog == c.log && failing.m_nPages == 0) << c.pszFail;
-  }
 }
 
 // A host's control that measures text at a fixed size and replaces a step.
