@@ -276,7 +276,6 @@ TEST(GraphLayout, AKnownGraphsValuesLinesPointsAndDateMarks) {
   for (const auto& t : spans) EXPECT_STREQ(MarksFor(t.dtStart, t.dtEnd), t.pszMarks);
 }
 
-
 TEST(GraphLayout, ValueLinesBelowZero) {
   // -12.5 to 40, text 10 high, axis 140: steps of 5 from -15 to 40 at 2 pixels
   // per unit; "-15" is the wider label.
