@@ -50,7 +50,7 @@ std::string Describe(const ProgressPicture& pic) {
 
 }  // namespace
 
-TEST(ProgressArithmetic, ColoursPercentWidthAndBands) {
+TEST(ProgressArithmetic, ColoursPercentWidthStepsAndTimeLeft) {
   const struct { COLORREF crStart, crEnd; int nSteps; float r, g, b; } steps[] = {
       {RGB(0, 0, 255), RGB(255, 0, 0), 255, 1.0f, 0.0f, -1.0f},
       {RGB(10, 20, 30), RGB(20, 0, 30), 20, 0.5f, -1.0f, 0.0f},
@@ -79,26 +79,22 @@ TEST(ProgressArithmetic, ColoursPercentWidthAndBands) {
     EXPECT_EQ(FilledWidth(c.nWidth, c.nPosition, c.nTotal), c.nFilled) << c.nPosition << " of " << c.nTotal;
     EXPECT_EQ(PercentText(FractionDone(c.nPosition, c.nTotal)), c.pszText);
   }
-}
 
-TEST(ProgressArithmetic, StepsAndTimeLeft) {
   int nPosition = 8;
   EXPECT_TRUE(StepPosition(nPosition, 9));
   EXPECT_FALSE(StepPosition(nPosition, 9));  // at the total
   EXPECT_EQ(nPosition, 9);
   nPosition = 0;
-  EXPECT_FALSE(StepPosition(nPosition, -4));  // never past a negative total
-  EXPECT_EQ(nPosition, 0);
+  EXPECT_TRUE(!StepPosition(nPosition, -4) && nPosition == 0);  // never past a negative total
 
-  const struct { int nTotal, nPosition; long long nElapsed, nRemaining; } cases[] = {
+  const struct { int nTotal, nPosition; long long nElapsed, nRemaining; } left[] = {
       {100, 40, 120, 180}, {7, 2, 3, 7} /* 7.5 */, {100, 0, 500, 0}, {10, -5, 10, -30},
       {10, 4, -3, -4} /* toward zero */, {2000000000, -2000000000, 10, -20} /* the steps left exceed int */,
       {INT_MAX, 1, 300000000000LL, LLONG_MAX}, {INT_MAX, -1, 300000000000LL, -LLONG_MAX},
       {INT_MAX, INT_MIN, LLONG_MIN, LLONG_MAX}};
-  for (const auto& c : cases)
+  for (const auto& c : left)
     EXPECT_EQ(RemainingSeconds(c.nTotal, c.nPosition, c.nElapsed), c.nRemaining) << c.nTotal << " " << c.nPosition;
-  EXPECT_EQ(TimeLeftText(At(0), At(2), 0, 100), "");
-  EXPECT_EQ(TimeLeftText(At(0), At(2), 40, 0), "");
+  EXPECT_TRUE(TimeLeftText(At(0), At(2), 0, 100).IsEmpty() && TimeLeftText(At(0), At(2), 40, 0).IsEmpty());
 }
 
 TEST(ProgressPicture, Steps) {
