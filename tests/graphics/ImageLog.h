@@ -4,9 +4,8 @@
 
 #include <string>
 
-namespace imgtest {
-
-struct LogScope {  // the application log's lines, kept in memory while it lives, for the image tests everywhere
+// The application log's lines, kept in memory while it lives, for the image tests everywhere.
+struct LogScope {
   AppLogger log{CString()};  // no file: the logger keeps the lines
   LogScope() { AppLogger::m_pInstance = &log; }
   std::string Lines() const {  // joined by "|"
@@ -15,5 +14,3 @@ struct LogScope {  // the application log's lines, kept in memory while it lives
     return s;
   }
 };
-
-}  // namespace imgtest
