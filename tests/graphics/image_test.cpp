@@ -9,7 +9,8 @@
 #include <string>
 #include <utility>
 
-#include "ImageLog.h"
+#include <AppLogger.h>
+
 #include "ImagePlan.h"
 
 namespace {
@@ -66,11 +67,14 @@ TEST(ImageSaves, ChecksInOrder) {
       {[](Fake& f) { f.nStatus = 21; }, png, 160, 0, kSave, "{342B7FD6-FED8-421E-A3C2-ADA9688B01FC}", "size load image/png 160x120 save "},
   };
   for (const auto& c : cases) {
-    LogScope log;
+    AppLogger log{CString()};  // without a file the lines stay in memory
+    AppLogger::m_pInstance = &log;
     Fake fake;
     c.setup(fake);
     const CString message = c.w || c.h ? MakeThumbnail(fake, src, c.target, c.w, c.h) : SaveClipboardImage(fake, c.target);
-    EXPECT_EQ(message.str() + " / " + log.Lines() + " / " + fake.calls, c.message + " / " + c.log + " / " + c.calls);
+    std::string lines;
+    for (const CString& line : log.GetLines()) lines += (lines.empty() ? "" : "|") + line.str();
+    EXPECT_EQ(message.str() + " / " + lines + " / " + fake.calls, c.message + " / " + c.log + " / " + c.calls);
   }
   fs::remove(dir / "qor_photo.jpg");
 }

@@ -16,12 +16,13 @@
 
 #include "GdiplusSession.h"
 #include "GraphicsUtils.h"
-#include "ImageLog.h"
+#include "GraphicsWinSupport.h"
 #include "ImageWrapper.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using gfxtest::LogScope;
 
 const COLORREF kRed = RGB(255, 0, 0), kBlue = RGB(0, 0, 255), kWhite = RGB(255, 255, 255), kGreen = RGB(0, 128, 0);
 
@@ -158,7 +159,7 @@ TEST(ImageFiles, RefusalsKeepEveryFile) {
     if (bOpen) ::CloseClipboard();
     EXPECT_EQ(message.substr(0, std::strlen(c.message)), c.message) << c.target.str();
     EXPECT_EQ(message.size() > std::strlen(c.message), c.target == target && !c.w) << message;
-    EXPECT_EQ(log.Lines().substr(0, std::strlen(c.log)), c.log) << c.target.str();
+    EXPECT_EQ(log.Lines().at(0).str().substr(0, std::strlen(c.log)), c.log) << c.target.str();
   }
   EXPECT_TRUE(dir.Names() == files && ReadBytes(target) == "the user's old picture" && ReadBytes(keep) == "not to be lost");
   const fs::path cwd = fs::current_path();
@@ -180,7 +181,7 @@ TEST(SaveResourceToFile, WritesExactlyTheResourceBytesOrNothing) {
   EXPECT_TRUE(log.Lines().empty() && AfxGetResourceHandle() == hBefore);
   const auto held = HeldOpen(one);
   EXPECT_FALSE(GraphicsUtils::SaveResourceToFile(nullptr, "NAMEDBYTES", kType, one));
-  EXPECT_EQ(log.Lines().substr(0, 38), "{A19E9D8E-67C4-4BD9-A1A6-D0F7B472C52C}");
+  EXPECT_EQ(log.Lines().at(0).str().substr(0, 38), "{A19E9D8E-67C4-4BD9-A1A6-D0F7B472C52C}");
   EXPECT_TRUE(ReadBytes(one) == "old bytes" && dir.Names() == (std::set<std::string>{"one.bin", "two.bin"}));
 }
 
@@ -264,8 +265,9 @@ TEST(ImageWrapper, OneCopyPerWidthTurnedAndDeleted) {
     EXPECT_TRUE(b.SetImageFile(emf, false));
     s2.Draw(b, 0, 0, 80, 40);
     EXPECT_TRUE(b.m_strLoadedFile.IsEmpty() && s2.Is(10, 20, kRed) && s2.Is(70, 20, kBlue) && dir.Names().size() == 4u);
-    EXPECT_EQ(log.Lines(), "{180F2298-5254-427F-9D71-F8FBB48E848A}|{32D8D5F3-65D0-4D41-ABF2-0F9D29651C32}Unable to "
-                           "save the thumbnail image, because the file extension was not recognized.");
+    EXPECT_EQ(log.Lines(), (std::vector<CString>{CString("{180F2298-5254-427F-9D71-F8FBB48E848A}"),
+                                                CString("{32D8D5F3-65D0-4D41-ABF2-0F9D29651C32}Unable to save the "
+                                                        "thumbnail image, because the file extension was not recognized.")}));
     EXPECT_TRUE(b.SetImageFile(CString(), false));
     s3.Draw(b, 0, 0, 80, 40);
     EXPECT_TRUE(s3.Untouched());
