@@ -63,6 +63,7 @@ TEST(ImageSaves, ChecksInOrder) {
       {[](Fake& f) { f.bDraw = false; }, png, 0, 90, kDraw, kDrawLine, "size load image/png 120x90 "},
       {[](Fake& f) { f.sw = 100000, f.sh = 1; }, png, 160, 0, kDraw, kDrawLine, "size load image/png "},
       {kNoEncoder, png, 160, 0, kSave, kStatus + std::string("13"), "size load image/png 160x120 "},
+      {[](Fake& f) { f.nStatus = 1; }, png, 160, 0, kSave, kStatus + std::string("1"), "size load image/png 160x120 save "},
       {[](Fake& f) { f.nStatus = 20; }, png, 160, 0, kSave, kStatus + std::string("20"), "size load image/png 160x120 save "},
       {[](Fake& f) { f.nStatus = 21; }, png, 160, 0, kSave, "{342B7FD6-FED8-421E-A3C2-ADA9688B01FC}", "size load image/png 160x120 save "},
   };
@@ -112,6 +113,7 @@ TEST(ImageCopies, WidthsReuseAndNames) {
       {1, 1, 1, 0, 0, 100, CopyUse::Load},    {1, 1, 0, 1, 100, 100, CopyUse::Load},
       {1, 0, 1, 1, 100, 100, CopyUse::Make},  {0, 0, 0, 1, 100, 100, CopyUse::Make}};
   for (const auto& u : uses) EXPECT_EQ(ChooseCopyUse(u.b1, u.b2, u.b3, u.b4, u.fLoaded, u.fFrame), u.use) << u.b1 << u.b2 << u.b3 << u.b4;
+  EXPECT_EQ(TempCopyPath(CString("C:\\t\\"), 4294967295u, CString("PNG")).str(), "C:\\t\\4294967295.PNG");
 }
 
 TEST(BorderPlan, LinesOutlinesAndImageRectangles) {
