@@ -20,7 +20,7 @@ namespace fs = std::filesystem;
 
 // Both saves' steps, recorded; each answers as its flag says.
 struct Fake : ClipboardSaveSteps, ThumbnailSteps {
-  bool bImage = true, bEncoder = true, bSave = true, bDraw = true;
+  bool bImage = true, bEncoder = true, bSave = true, bLoad = true, bDraw = true;
   Taking taking = Taken;
   int sw = 800, sh = 600, nStatus = 0;  // the source's size, the save's status
   std::string calls;
@@ -31,7 +31,7 @@ struct Fake : ClipboardSaveSteps, ThumbnailSteps {
   bool FindEncoder(const wchar_t* m) override { return Step(CString(m).str(), bEncoder); }
   bool Save(const CString&, CString& strLog, CString& s) override { return strLog = "denied", s = " in use", Step("save", bSave); }
   void GetImageSize(const CString&, int& w, int& h) override { Step("size", (w = sw, h = sh, true)); }
-  bool LoadSource(const CString&) override { return Step("load", true); }
+  bool LoadSource(const CString&) override { return Step("load", bLoad); }
   bool Draw(int w, int h) override { return Step(std::to_string(w) + "x" + std::to_string(h), bDraw); }
   int Save(const CString&) override { return Step("save", true), nStatus; }
 };
@@ -60,6 +60,7 @@ TEST(ImageSaves, ChecksInOrder) {
       {[](Fake& f) { f.bSave = false; }, CString("b.gif"), 0, 0, "Unable to save the image to the disk drive. in use", "{DAC9CE88-D938-4846-8F99-375EE5960572}denied", "has take image image/gif save "},
       {[](Fake&) {}, png, 160, 0, "", "", "size load image/png 160x120 save "},
       {[](Fake& f) { f.sh = 0; }, png, 160, 0, kLoad, kLoadLine, "size "},
+      {[](Fake& f) { f.bLoad = false; }, png, 160, 0, kLoad, kLoadLine, "size load "},
       {[](Fake& f) { f.bDraw = false; }, png, 0, 90, kDraw, kDrawLine, "size load image/png 120x90 "},
       {[](Fake& f) { f.sw = 100000, f.sh = 1; }, png, 160, 0, kDraw, kDrawLine, "size load image/png "},
       {kNoEncoder, png, 160, 0, kSave, kStatus + std::string("13"), "size load image/png 160x120 "},
