@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 #include "GraphicsUtils.h"
 #include "GraphicsWinSupport.h"

@@ -17,8 +17,7 @@ namespace {
 const COLORREF kWhite = RGB(255, 255, 255), kBlack = 0, kInvalid = 0xFFFFFFFF;
 
 // Off the image reads give CLR_INVALID and writes are dropped, as on a device.
-class MemorySurface : public qor::gfx::PixelSurface {
- public:
+struct MemorySurface : qor::gfx::PixelSurface {
   MemorySurface(int w, int h, COLORREF fill) : w(w), h(h), px(size_t(w) * h, fill) {}
   bool Inside(int x, int y) const { return x >= 0 && y >= 0 && x < w && y < h; }
   COLORREF At(int x, int y) const { return Inside(x, y) ? px[size_t(y) * w + x] : kInvalid; }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <utility>
 #include <vector>
 
 #include "GraphicsUtils.h"
@@ -90,23 +91,19 @@ class RegionTest : public ::testing::Test {
 };
 
 TEST_F(RegionTest, TheOpaqueRunsAtEveryDepth) {
-  struct Kind {
-    int nBits;
-    bool bDib;
-  };
   // Device-dependent bitmaps only of the depths a memory device compatible
   // with the screen takes (1 and 32); the others as DIB sections.
-  for (Kind k : {Kind{1, false}, Kind{32, false}, Kind{8, true}, Kind{16, true}, Kind{24, true}, Kind{32, true}}) {
-    SCOPED_TRACE(::testing::Message() << k.nBits << (k.bDib ? "-bit DIB section" : "-bit bitmap"));
+  for (auto [nBits, bDib] : {std::pair{1, false}, {32, false}, {8, true}, {16, true}, {24, true}, {32, true}}) {
+    SCOPED_TRACE(::testing::Message() << nBits << (bDib ? "-bit DIB section" : "-bit bitmap"));
     CBitmap bmp, full, clear;
-    const Pattern p = RandomRuns(37, 23, 11u + k.nBits, 6), opaque(29 * 17, k.nBits == 1 ? 1 : 2), none(31 * 9, 0);
-    MakeBitmap(bmp, 37, 23, k.nBits, k.bDib, p);
+    const Pattern p = RandomRuns(37, 23, 11u + nBits, 6), opaque(29 * 17, nBits == 1 ? 1 : 2), none(31 * 9, 0);
+    MakeBitmap(bmp, 37, 23, nBits, bDib, p);
     ExpectOpaqueRuns(bmp, Reported(bmp, 0, 5), p, 37);  // transparent is what the device reports for class 0
     // A transparent colour with a top byte never equals a reported colour.
-    MakeBitmap(full, 29, 17, k.nBits, k.bDib, opaque);
+    MakeBitmap(full, 29, 17, nBits, bDib, opaque);
     ExpectOpaqueRuns(full, kPalette[0] == Reported(full, 0, 0) ? RGB(1, 2, 3) : kPalette[0], opaque, 29);
     ExpectOpaqueRuns(full, Reported(full, 0, 0) | 0x02000000, opaque, 29);
-    MakeBitmap(clear, 31, 9, k.nBits, k.bDib, none);
+    MakeBitmap(clear, 31, 9, nBits, bDib, none);
     ExpectOpaqueRuns(clear, Reported(clear, 4, 4), none, 31);
   }
   // 600 x 500 x 4 bytes is read in more than one block of rows, and its runs
