@@ -21,14 +21,14 @@ struct MemorySurface : qor::gfx::PixelSurface {
   MemorySurface(int w, int h, COLORREF fill) : w(w), h(h), px(size_t(w) * h, fill) {}
   bool Inside(int x, int y) const { return x >= 0 && y >= 0 && x < w && y < h; }
   COLORREF At(int x, int y) const { return Inside(x, y) ? px[size_t(y) * w + x] : kInvalid; }
-  COLORREF GetPixel(int x, int y) override { return At(x, y); }
+  COLORREF GetPixel(int x, int y) override { return ++reads, At(x, y); }
   void SetPixel(int x, int y, COLORREF cr) override {
     ++writes;
     if (Inside(x, y)) px[size_t(y) * w + x] = cr;
   }
   int w, h;
   std::vector<COLORREF> px;
-  int writes = 0;
+  int reads = 0, writes = 0;
 };
 
 COLORREF Grey(int n) { return RGB(n, n, n); }
@@ -62,6 +62,7 @@ TEST(WuLine, PixelsWorkedByHand) {
       want.SetPixel(0, 0, c.line), want.SetPixel(c.x1, c.y1, c.line);
       for (const auto& [pt, cr] : c.pixels) want.SetPixel(pt.x, pt.y, cr);
       EXPECT_EQ(s.px, want.px) << c.x1 << "," << c.y1 << " on " << std::hex << c.back;
+      EXPECT_EQ(s.reads == 0, c.pixels.empty() || c.pixels[0].second == c.line);  // a plain line blends nothing
       for (int y = 0; y < 4; ++y)
         for (int x = 0; x <= c.x1; ++x) EXPECT_EQ(m.At(c.x1 - x, y), want.At(x, y)) << x << "," << y;
     }
