@@ -2,6 +2,5 @@
 # build, a small timing harness run under Wine).
 if(WIN32)
   add_executable(region_bench ${CMAKE_CURRENT_LIST_DIR}/region_bench_win.cpp)
-  target_include_directories(region_bench PRIVATE ${CMAKE_SOURCE_DIR}/tests/graphics)
   target_link_libraries(region_bench PRIVATE qor032)
 endif()

@@ -4,8 +4,6 @@
 
 #include <afxwin.h>
 
-#include <filesystem>
-#include <string>
 #include <vector>
 
 #include <AppLogger.h>
@@ -25,10 +23,7 @@ class Canvas {
     dc.Attach(hDC);
     dc.FillSolidRect(0, 0, w, h, fill);
   }
-  ~Canvas() {
-    ::SelectObject(dc.m_hDC, m_hOld);
-    ::DeleteObject(m_hBitmap);
-  }
+  ~Canvas() { ::SelectObject(dc.m_hDC, m_hOld), ::DeleteObject(m_hBitmap); }
   COLORREF At(int x, int y) const {
     ::GdiFlush();
     const DWORD p = m_pBits[y * m_w + x];
@@ -58,26 +53,15 @@ class Canvas {
   DWORD* m_pBits = nullptr;
 };
 
-// Points the application log at a temporary file for the life of the object.
+// Keeps the application log's lines in memory, without a file, while it
+// lives; the name is only the caller's label.
 class LogScope {
  public:
-  explicit LogScope(const char* pszName)
-      : m_path((std::filesystem::temp_directory_path() / pszName).string()),
-        m_pLog(new AppLogger(CString(m_path.c_str()))) {
-    AppLogger::m_pInstance = m_pLog;
-  }
-  ~LogScope() {
-    delete m_pLog;  // closes the file and clears the instance
-    std::error_code ec;
-    std::filesystem::remove(m_path, ec);
-  }
-  LogScope(const LogScope&) = delete;
-  LogScope& operator=(const LogScope&) = delete;
-  std::vector<CString> Lines() const { return m_pLog->GetLines(); }
+  explicit LogScope(const char* = nullptr) { AppLogger::m_pInstance = &m_log; }
+  std::vector<CString> Lines() const { return m_log.GetLines(); }
 
  private:
-  std::string m_path;
-  AppLogger* m_pLog;
+  AppLogger m_log{CString()};
 };
 
 }  // namespace gfxtest

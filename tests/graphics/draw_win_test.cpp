@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 #include "GraphicsUtils.h"
 #include "GraphicsWinSupport.h"
@@ -16,25 +17,20 @@ using gfxtest::Canvas;
 
 const COLORREF kWhite = RGB(255, 255, 255);
 
-// The lines of the portable tests, drawn through a device context: the
-// single point, a plain line, and (0,0) to (5,2) with its weights 102, 204,
-// 51 and 153 (the accumulator wrapping at the third step), here from (3,4)
-// and drawn from its far end.
+// The lines of the portable tests, drawn through a device context: a plain
+// line, and (0,0) to (5,2) with its weights 102, 204, 51 and 153 (the
+// accumulator wrapping at the third step), here from (3,4) and drawn from
+// its far end.
 TEST(DrawWuLineWin, PixelsReadAndWrittenThroughTheDevice) {
   Canvas c(12, 10, kWhite);
   GraphicsUtils::DrawWuLine(nullptr, 0, 0, 10, 3, 0);  // does nothing
-  GraphicsUtils::DrawWuLine(&c.dc, 1, 1, 1, 1, RGB(1, 2, 3));
   GraphicsUtils::DrawWuLine(&c.dc, 10, 0, 10, 8, RGB(0, 90, 180));
   GraphicsUtils::DrawWuLine(&c.dc, 8, 6, 3, 4, 0);
   std::vector<COLORREF> want(12 * 10, kWhite);
-  auto put = [&](int x, int y, COLORREF cr) { want[size_t(y) * 12 + x] = cr; };
-  put(1, 1, RGB(1, 2, 3));
-  for (int y = 0; y <= 8; ++y) put(10, y, RGB(0, 90, 180));
-  const int grey[][3] = {{4, 4, 102}, {4, 5, 153}, {5, 4, 204}, {5, 5, 51},
-                         {6, 5, 51},  {6, 6, 204}, {7, 5, 153}, {7, 6, 102}};
-  for (const auto& g : grey) put(g[0], g[1], RGB(g[2], g[2], g[2]));
-  put(3, 4, 0);
-  put(8, 6, 0);
+  for (int y = 0; y <= 8; ++y) want[size_t(y) * 12 + 10] = RGB(0, 90, 180);
+  const int grey[][3] = {{3, 4, 0},  {4, 4, 102}, {4, 5, 153}, {5, 4, 204}, {5, 5, 51},
+                         {6, 5, 51}, {6, 6, 204}, {7, 5, 153}, {7, 6, 102}, {8, 6, 0}};
+  for (const auto& g : grey) want[size_t(g[1]) * 12 + g[0]] = RGB(g[2], g[2], g[2]);
   EXPECT_EQ(c.Pixels(), want);
 }
 
@@ -91,31 +87,29 @@ TEST(DrawObliqueTextWin, AnglesTurnTheDefaultGuiFont) {
   // A quarter turn counter-clockwise runs upward from the origin; clockwise,
   // downward.
   Canvas flat(120, 120, kWhite), up(120, 120, kWhite), down(120, 120, kWhite);
-  const CRect a = Ink(flat, 0, 10, 10, "Turned text");
-  const CRect b = Ink(up, 90, 60, 110, "Turned text");
-  const CRect c = Ink(down, -90, 60, 10, "Turned text");
+  const CRect a = Ink(flat, 0, 10, 10, "Turned text"), b = Ink(up, 90, 60, 110, "Turned text"),
+              c = Ink(down, -90, 60, 10, "Turned text");
   EXPECT_TRUE(std::abs(b.Height() - a.Width()) <= 2 && std::abs(b.Width() - a.Height()) <= 2 && b.bottom <= 111);
   EXPECT_TRUE(c.top >= 9 && c.bottom > 10 + a.Width() - 3);
 
   // The device's mode, transform and font are as before.
-  EXPECT_EQ(::GetGraphicsMode(up.dc.m_hDC), GM_COMPATIBLE);
-  EXPECT_EQ(::GetCurrentObject(up.dc.m_hDC, OBJ_FONT), ::GetStockObject(SYSTEM_FONT));
-  XFORM xf;
+  EXPECT_TRUE(::GetGraphicsMode(up.dc.m_hDC) == GM_COMPATIBLE &&
+              ::GetCurrentObject(up.dc.m_hDC, OBJ_FONT) == ::GetStockObject(SYSTEM_FONT));
   ::SetGraphicsMode(up.dc.m_hDC, GM_ADVANCED);
   const XFORM scale = {2.0f, 0.0f, 0.0f, 2.0f, 3.0f, 4.0f};
   ::SetWorldTransform(up.dc.m_hDC, &scale);
   GraphicsUtils::DrawObliqueText(&up.dc, 0, 45, 5, 30, CString("mode"));
-  EXPECT_EQ(::GetGraphicsMode(up.dc.m_hDC), GM_ADVANCED);
+  XFORM xf;
   ASSERT_TRUE(::GetWorldTransform(up.dc.m_hDC, &xf));
-  EXPECT_EQ(std::memcmp(&xf, &scale, sizeof xf), 0);
+  EXPECT_TRUE(::GetGraphicsMode(up.dc.m_hDC) == GM_ADVANCED && std::memcmp(&xf, &scale, sizeof xf) == 0);
 }
 
 TEST(BitmapFromImageListWin, AnImageOverTheBackgroundAndTheListUnchanged) {
   CDC screen;
   ASSERT_TRUE(screen.Attach(::GetDC(nullptr)));
   const COLORREF colours[] = {RGB(255, 0, 0), RGB(0, 160, 0), RGB(0, 0, 255)};
-  CImageList list;
-  ASSERT_TRUE(list.Create(16, 12, ILC_COLOR24 | ILC_MASK, 0, 4));
+  CImageList list, empty;
+  ASSERT_TRUE(list.Create(16, 12, ILC_COLOR24 | ILC_MASK, 0, 4) && empty.Create(16, 12, ILC_COLOR24, 0, 1));
   for (COLORREF cr : colours) {  // a magenta (transparent) border round each image
     CBitmap bmp;
     CDC dc;
@@ -139,17 +133,13 @@ TEST(BitmapFromImageListWin, AnImageOverTheBackgroundAndTheListUnchanged) {
   };
   for (int i : {2, 0, 1}) {
     CBitmap bmp;
-    if (i == 0) {
-      ASSERT_TRUE(bmp.CreateCompatibleBitmap(&screen, 3, 3));  // one held before
-    }
+    ASSERT_TRUE(i != 0 || bmp.CreateCompatibleBitmap(&screen, 3, 3));  // one held before image 0
     HGDIOBJ hHeld = bmp.m_hObject;
     GraphicsUtils::BitmapFromImageList(list, i, &screen, RGB(250, 240, 10), &bmp);
     EXPECT_EQ(look(bmp), std::vector<COLORREF>({colours[i], RGB(250, 240, 10), 16, 12})) << i;
     EXPECT_TRUE(hHeld == nullptr || ::GetObjectType(hHeld) == 0);  // deleted, not leaked
   }
   // Nothing without an image, a device or a bitmap.
-  CImageList empty;
-  ASSERT_TRUE(empty.Create(16, 12, ILC_COLOR24, 0, 1));
   CBitmap none;
   GraphicsUtils::BitmapFromImageList(list, 3, &screen, 0, &none);
   GraphicsUtils::BitmapFromImageList(list, -1, &screen, 0, &none);
@@ -167,18 +157,13 @@ TEST(LoadAniCursorWin, ACursorFromTheResourceOrNull) {
     ASSERT_NE(hCursor, nullptr);
     ICONINFO info{};
     ASSERT_TRUE(::GetIconInfo(hCursor, &info));
-    EXPECT_FALSE(info.fIcon);
-    EXPECT_EQ(info.xHotspot, 5u);  // the hot spot of the file
-    EXPECT_EQ(info.yHotspot, 7u);
-    ::DeleteObject(info.hbmColor);
-    ::DeleteObject(info.hbmMask);
-    ::DestroyCursor(hCursor);
+    EXPECT_TRUE(!info.fIcon && info.xHotspot == 5u && info.yHotspot == 7u);  // a cursor, the file's hot spot
+    ::DeleteObject(info.hbmColor), ::DeleteObject(info.hbmMask), ::DestroyCursor(hCursor);
   }
   // Absent, empty, not a cursor, and another module's resources.
-  EXPECT_EQ(GraphicsUtils::LoadAniCursor(999, hInstance), nullptr);
-  EXPECT_EQ(GraphicsUtils::LoadAniCursor(101, hInstance), nullptr);
-  EXPECT_EQ(GraphicsUtils::LoadAniCursor(102, hInstance), nullptr);
-  EXPECT_EQ(GraphicsUtils::LoadAniCursor(100, ::GetModuleHandleA("qor032.dll")), nullptr);
+  for (auto [nID, hModule] : {std::pair{999u, hInstance}, {101u, hInstance}, {102u, hInstance},
+                              {100u, ::GetModuleHandleA("qor032.dll")}})
+    EXPECT_EQ(GraphicsUtils::LoadAniCursor(nID, hModule), nullptr) << nID;
 }
 
 }  // namespace

@@ -1,22 +1,23 @@
-// The drawing computations on memory surfaces: the anti-aliased line worked
-// by hand, the rubber-band frames, the oblique text transform, and the run
-// scan behind regions.
+// The drawing computations on memory surfaces (the anti-aliased line worked
+// by hand, the rubber-band frames, the oblique text transform, the run scan
+// behind regions), the colour arithmetic and the size-fitting rule.
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <cstring>
+#include <limits>
 #include <string>
 #include <vector>
 
 #include "GraphicsDraw.h"
+#include "GraphicsUtils.h"
 
 namespace {
 
 const COLORREF kWhite = RGB(255, 255, 255), kBlack = 0, kInvalid = 0xFFFFFFFF;
 
 // Off the image reads give CLR_INVALID and writes are dropped, as on a device.
-class MemorySurface : public qor::gfx::PixelSurface {
- public:
+struct MemorySurface : qor::gfx::PixelSurface {
   MemorySurface(int w, int h, COLORREF fill) : w(w), h(h), px(size_t(w) * h, fill) {}
   bool Inside(int x, int y) const { return x >= 0 && y >= 0 && x < w && y < h; }
   COLORREF At(int x, int y) const { return Inside(x, y) ? px[size_t(y) * w + x] : kInvalid; }
@@ -32,31 +33,16 @@ class MemorySurface : public qor::gfx::PixelSurface {
 
 COLORREF Grey(int n) { return RGB(n, n, n); }
 
-TEST(WuLine, PlainLinesWriteOnlyTheLineColour) {
-  struct Case {
-    int x0, y0, x1, y1, n;
-  };
-  // Equal end points, right, left, down, up, 45 degrees both ways and bottom-up.
-  for (Case k : {Case{3, 4, 3, 4, 1}, Case{1, 2, 4, 2, 4}, Case{4, 2, 1, 2, 4}, Case{5, 1, 5, 3, 3},
-                 Case{5, 3, 5, 1, 3}, Case{1, 1, 3, 3, 3}, Case{6, 1, 4, 3, 3}, Case{4, 3, 6, 1, 3}}) {
-    MemorySurface s(8, 8, kWhite);
-    qor::gfx::DrawWuLine(s, k.x0, k.y0, k.x1, k.y1, RGB(200, 10, 60));
-    EXPECT_EQ(s.reads, 0) << "no blending on a plain line";
-    int n = 0;
-    for (COLORREF p : s.px) n += p == RGB(200, 10, 60);
-    EXPECT_EQ(n, k.n) << k.x0 << "," << k.y0 << " -> " << k.x1 << "," << k.y1;
-    EXPECT_EQ(s.At(k.x0, k.y0), RGB(200, 10, 60));
-    EXPECT_EQ(s.At(k.x1, k.y1), RGB(200, 10, 60));
-  }
-}
-
 // (0,0) to (3,1) steps the accumulator by 65536 / 3: weights 85 then 170;
 // (0,0) to (5,2) by 26214, which wraps at the third step: 102, 204, 51, 153.
 // The pixel nearer the ideal line gets the weight when the background is
 // brighter than the line, the other one otherwise, so the nearer pixel is
-// always the one nearer the line colour.
-TEST(WuLine, AntiAliasedPixelsWorkedByHand) {
+// always the one nearer the line colour. The plain lines (a point, across,
+// down, at 45 degrees) take the line colour only.
+TEST(WuLine, PixelsWorkedByHand) {
   const struct { int x1, y1; COLORREF back, line; std::vector<std::pair<POINT, COLORREF>> pixels; } cases[] = {
+      {0, 0, kWhite, kBlack, {}}, {3, 0, kWhite, kBlack, {{{1, 0}, kBlack}, {{2, 0}, kBlack}}},
+      {0, 3, kWhite, kBlack, {{{0, 1}, kBlack}, {{0, 2}, kBlack}}}, {2, 2, kWhite, kBlack, {{{1, 1}, kBlack}}},
       {3, 1, kWhite, kBlack, {{{1, 0}, Grey(85)}, {{1, 1}, Grey(170)}, {{2, 0}, Grey(170)}, {{2, 1}, Grey(85)}}},
       {3, 1, kBlack, kWhite, {{{1, 0}, Grey(170)}, {{1, 1}, Grey(85)}, {{2, 0}, Grey(85)}, {{2, 1}, Grey(170)}}},
       {1, 3, kWhite, kBlack, {{{0, 1}, Grey(85)}, {{1, 1}, Grey(170)}, {{0, 2}, Grey(170)}, {{1, 2}, Grey(85)}}},
@@ -69,17 +55,14 @@ TEST(WuLine, AntiAliasedPixelsWorkedByHand) {
   };
   for (const auto& c : cases) {
     for (bool bBackwards : {false, true}) {  // either end first, and mirrored left to right
-      MemorySurface s(6, 4, c.back), m(6, 4, c.back);
-      if (bBackwards)
-        qor::gfx::DrawWuLine(s, c.x1, c.y1, 0, 0, c.line);
-      else
-        qor::gfx::DrawWuLine(s, 0, 0, c.x1, c.y1, c.line);
+      MemorySurface s(6, 4, c.back), m(6, 4, c.back), want(6, 4, c.back);
+      const int x0 = bBackwards ? c.x1 : 0, y0 = bBackwards ? c.y1 : 0;
+      qor::gfx::DrawWuLine(s, x0, y0, c.x1 - x0, c.y1 - y0, c.line);
       qor::gfx::DrawWuLine(m, c.x1, 0, 0, c.y1, c.line);
-      MemorySurface want(6, 4, c.back);
-      want.SetPixel(0, 0, c.line);
-      want.SetPixel(c.x1, c.y1, c.line);
+      want.SetPixel(0, 0, c.line), want.SetPixel(c.x1, c.y1, c.line);
       for (const auto& [pt, cr] : c.pixels) want.SetPixel(pt.x, pt.y, cr);
       EXPECT_EQ(s.px, want.px) << c.x1 << "," << c.y1 << " on " << std::hex << c.back;
+      EXPECT_EQ(s.reads == 0, c.pixels.empty() || c.pixels[0].second == c.line);  // a plain line blends nothing
       for (int y = 0; y < 4; ++y)
         for (int x = 0; x <= c.x1; ++x) EXPECT_EQ(m.At(c.x1 - x, y), want.At(x, y)) << x << "," << y;
     }
@@ -95,40 +78,39 @@ TEST(WuLine, AntiAliasedPixelsWorkedByHand) {
   EXPECT_EQ(s.px, std::vector<COLORREF>(16, kWhite));
 }
 
-class RecordingOutline : public qor::gfx::OutlineSurface {
- public:
+// The corners from the top left, clockwise and closed.
+std::string Outline(const RECT& f) {
+  std::string s;
+  for (auto [x, y] : {std::pair{f.left, f.top}, {f.right, f.top}, {f.right, f.bottom}, {f.left, f.bottom}, {f.left, f.top}})
+    s += std::to_string(x) + "," + std::to_string(y) + " ";
+  return s;
+}
+
+struct RecordingOutline : qor::gfx::OutlineSurface {
   void Polyline(const POINT* pts, int n) override {
-    log += 'L';
-    for (int i = 0; i < n; ++i) log += "(" + std::to_string(pts[i].x) + "," + std::to_string(pts[i].y) + ")";
+    for (int i = 0; i < n; ++i) log += std::to_string(pts[i].x) + "," + std::to_string(pts[i].y) + " ";
   }
-  void Flush() override { log += 'F'; }
-  void Pause(unsigned int ms) override { log += "P" + std::to_string(ms); }
+  void Flush() override { log += "F "; }
+  void Pause(unsigned int ms) override { log += "P" + std::to_string(ms) + " "; }
   std::string log;
 };
 
 TEST(WireRects, EachFrameIsDrawnHeldAndErased) {
-  const RECT half = qor::gfx::WireFrameAt({10, 10, 20, 20}, {3, 17, 27, 13}, 5);
-  EXPECT_EQ(std::vector<LONG>({half.left, half.top, half.right, half.bottom}), std::vector<LONG>({7, 13, 23, 17}));
+  EXPECT_EQ(Outline(qor::gfx::WireFrameAt({10, 10, 20, 20}, {3, 17, 27, 13}, 5)), Outline({7, 13, 23, 17}));
   const RECT wide = qor::gfx::WireFrameAt({INT_MIN, INT_MIN, INT_MAX, INT_MAX}, {INT_MAX, INT_MAX, INT_MIN, INT_MIN}, 9);
-  EXPECT_GT(wide.left, 0);  // no overflow over the whole int range
-  EXPECT_LT(wide.right, 0);
-
+  EXPECT_TRUE(wide.left > 0 && wide.right < 0);  // no overflow over the whole int range
   RecordingOutline rec;
   const RECT start = {0, 0, 100, 50}, end = {40, 40, 60, 60};
   qor::gfx::AnimateWireRects(rec, start, end, 7);
-  auto outline = [](const RECT& f) {
-    std::string s = "L";
-    for (auto [x, y] : {std::pair{f.left, f.top}, {f.right, f.top}, {f.right, f.bottom}, {f.left, f.bottom}, {f.left, f.top}})
-      s += "(" + std::to_string(x) + "," + std::to_string(y) + ")";
-    return s;
-  };
-  // Drawn twice with an inverting pen: the second pass restores the screen.
+  // Each frame is drawn twice with an inverting pen, the second pass restoring the screen. The first frame is
+  // the start; the last is at nine tenths, so the end rectangle itself never shows.
   std::string want;
-  for (int i = 0; i < 10; ++i) want += outline(qor::gfx::WireFrameAt(start, end, i)) + "FP7" + outline(qor::gfx::WireFrameAt(start, end, i)) + "F";
-  // The first frame is the start; the last is at nine tenths, so the end
-  // rectangle itself never shows.
-  EXPECT_EQ(rec.log.rfind(outline(start), 0), 0u);
-  EXPECT_NE(rec.log.find(outline({36, 36, 64, 59}) + "F"), std::string::npos);
+  for (int i = 0; i < 10; ++i) {
+    const std::string frame = Outline(qor::gfx::WireFrameAt(start, end, i));
+    want += frame + "F P7 " + frame + "F ";
+  }
+  EXPECT_EQ(rec.log.rfind(Outline(start), 0), 0u);
+  EXPECT_NE(rec.log.find(Outline({36, 36, 64, 59}) + "F P7"), std::string::npos);
   EXPECT_EQ(rec.log, want);
 }
 
@@ -145,13 +127,10 @@ TEST(ObliqueTransform, ShearThenCounterClockwiseRotation) {
     EXPECT_NEAR(c.u * t.eM12 + c.v * t.eM22 + t.eDy, c.y, 1e-5) << c.slant << " " << c.rot;
   }
   LOGFONTA lf{};
-  lf.lfEscapement = 900;
-  lf.lfOrientation = 300;
+  lf.lfEscapement = 900, lf.lfOrientation = 300;
   qor::gfx::PrepareObliqueFont(lf);
-  EXPECT_EQ(lf.lfEscapement, 0);
-  EXPECT_EQ(lf.lfOrientation, -600);
-  lf.lfEscapement = INT_MAX;
-  lf.lfOrientation = INT_MIN;
+  EXPECT_TRUE(lf.lfEscapement == 0 && lf.lfOrientation == -600);
+  lf.lfEscapement = INT_MAX, lf.lfOrientation = INT_MIN;
   qor::gfx::PrepareObliqueFont(lf);  // wraps rather than overflowing
   EXPECT_EQ(lf.lfOrientation, 1);
 }
@@ -178,9 +157,7 @@ TEST(ScanRow, MaximalRunsAndTheRegionDataBlock) {
   for (int y = 0; y < 5; ++y) EXPECT_EQ(got[size_t(y)], rows[y].runs) << rows[y].row;
 
   qor::gfx::RegionRects r;
-  r.Add(5, 6, 7, 8);
-  r.Add(-2, 10, 3, 11);
-  r.Add(0, 1, 9, 2);
+  r.Add(5, 6, 7, 8), r.Add(-2, 10, 3, 11), r.Add(0, 1, 9, 2);
   ASSERT_EQ(r.GetDataSize(), 32u + 3 * 16);
   LONG block[12];
   std::memcpy(block, r.GetData(), sizeof block);
@@ -188,8 +165,62 @@ TEST(ScanRow, MaximalRunsAndTheRegionDataBlock) {
   EXPECT_EQ(std::vector<LONG>(block, block + 12), std::vector<LONG>({32, 1, 3, 48, -2, 1, 9, 11, 5, 6, 7, 8}));
   r.Clear();
   std::memcpy(block, r.GetData(), 16);
-  EXPECT_EQ(block[2], 0);
-  EXPECT_EQ(r.GetDataSize(), 32u);
+  EXPECT_TRUE(block[2] == 0 && r.GetDataSize() == 32u);
+}
+
+const double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+TEST(ColorArithmetic, AdjustColor) {
+  const struct { unsigned long cr; double f; unsigned long want; } cases[] = {
+      {0x808080, 0.5, 0x404040},   {0x808080, -0.5, 0xBFBFBF},  {0xFF8001, 0.5, 0x804001},
+      {0xFF8001, -0.5, 0xFFBF80},  {0x0000FF, 0.999, 0x000001},  // truncated, not rounded
+      {0x000001, -0.999, 0xFEFEFE},
+      {0xFF808080, 0.5, 0x404040},  // a computed colour has its top byte cleared
+      // Out of range: the input comes back with its top byte.
+      {0xAB123456, 0.0, 0xAB123456}, {0xAB123456, 1.0, 0xAB123456}, {0xAB123456, -1.0, 0xAB123456},
+      {0xAB123456, 1.5, 0xAB123456}, {0xAB123456, kNaN, 0xAB123456},
+  };
+  for (const auto& c : cases) EXPECT_EQ(GraphicsUtils::AdjustColor(c.cr, c.f), c.want) << std::hex << c.cr << " " << c.f;
+}
+
+TEST(ColorArithmetic, BlendColors) {
+  const unsigned long first = 0x7F102030, second = 0x01A0B0C0;
+  const struct { unsigned long a, b; double w; unsigned long want; } cases[] = {
+      {first, second, 0.0, second},  // unchanged, top byte and all
+      {first, second, 1.0, first},   {first, second, -0.1, first}, {first, second, 2.0, first},
+      {first, second, kNaN, first},
+      {0xFFFFFF, 0xFFFFFF, 0.29, 0xFEFEFE},  // 255 x 0.71 + 255 x 0.29 falls just short of 255
+      {0xFFFFFF, 0x000000, 0.5, 0x7F7F7F},   {RGB(200, 0, 0), RGB(0, 100, 0), 0.25, RGB(50, 75, 0)},
+      {0xFF000000, 0xFF000000, 0.5, 0},  // the inputs' top bytes never reach a computed colour
+  };
+  for (const auto& c : cases) EXPECT_EQ(GraphicsUtils::BlendColors(c.a, c.b, c.w), c.want) << c.w;
+
+  const tagRGBQUAD q = GraphicsUtils::RGB2RGBQUAD(0xFF112233);
+  EXPECT_EQ(q.rgbBlue * 0x10000 + q.rgbGreen * 0x100 + q.rgbRed, 0x112233);
+  EXPECT_EQ(q.rgbReserved, 0);
+}
+
+TEST(CalculateScaledDims, FitsKeepingTheAspectRatio) {
+  const struct { int sw, sh, mw, mh; bool always; int w, h; } cases[] = {
+      {400, 200, 100, 100, false, 100, 50}, {100, 400, 100, 100, false, 25, 100},
+      {50, 20, 100, 100, false, 50, 20},    {50, 20, 100, 100, true, 100, 40},
+      {90, 300, 100, 100, false, 30, 100},  {300, 200, 100, 100, false, 100, 66},  // truncated
+      // A source without width keeps its height, or takes the box's when scaled;
+      // one without height, or with a negative side, and an empty box give 0 x 0.
+      {0, 10, 100, 100, false, 0, 10},      {0, 10, 100, 100, true, 0, 100},
+      {0, 300, 100, 100, false, 0, 100},    {10, 0, 100, 100, true, 0, 0},
+      {0, 0, 100, 100, false, 0, 0},        {0, -3, 100, 100, true, 0, 0},
+      {-5, 10, 100, 100, false, 0, 0},      {50, 50, 0, 100, true, 0, 0},
+      {50, 50, 100, 0, true, 0, 0},         {50, 50, -10, -10, true, 0, 0},
+      // Extreme ratios stay in the range of int.
+      {INT_MAX, 1, 100, 100, false, 100, 0}, {1, INT_MAX, 100, 100, false, 0, 100},
+      {INT_MAX, INT_MAX, INT_MAX, 1, true, 1, 1},
+  };
+  for (const auto& c : cases) {
+    int w = -12345, h = -12345;
+    GraphicsUtils::CalculateScaledDims(c.sw, c.sh, c.mw, c.mh, w, h, c.always);
+    EXPECT_TRUE(w == c.w && h == c.h) << c.sw << "x" << c.sh << " in " << c.mw << "x" << c.mh;
+  }
 }
 
 }  // namespace

@@ -16,13 +16,13 @@
 
 #include "GdiplusSession.h"
 #include "GraphicsUtils.h"
-#include "ImageLog.h"
+#include "GraphicsWinSupport.h"
 #include "ImageWrapper.h"
 
 namespace {
 
-using namespace imgtest;
 namespace fs = std::filesystem;
+using gfxtest::LogScope;
 
 const COLORREF kRed = RGB(255, 0, 0), kBlue = RGB(0, 0, 255), kWhite = RGB(255, 255, 255), kGreen = RGB(0, 128, 0);
 
@@ -159,7 +159,7 @@ TEST(ImageFiles, RefusalsKeepEveryFile) {
     if (bOpen) ::CloseClipboard();
     EXPECT_EQ(message.substr(0, std::strlen(c.message)), c.message) << c.target.str();
     EXPECT_EQ(message.size() > std::strlen(c.message), c.target == target && !c.w) << message;
-    EXPECT_EQ(log.Lines().substr(0, std::strlen(c.log)), c.log) << c.target.str();
+    EXPECT_EQ(log.Lines().at(0).str().substr(0, std::strlen(c.log)), c.log) << c.target.str();
   }
   EXPECT_TRUE(dir.Names() == files && ReadBytes(target) == "the user's old picture" && ReadBytes(keep) == "not to be lost");
   const fs::path cwd = fs::current_path();
@@ -181,7 +181,7 @@ TEST(SaveResourceToFile, WritesExactlyTheResourceBytesOrNothing) {
   EXPECT_TRUE(log.Lines().empty() && AfxGetResourceHandle() == hBefore);
   const auto held = HeldOpen(one);
   EXPECT_FALSE(GraphicsUtils::SaveResourceToFile(nullptr, "NAMEDBYTES", kType, one));
-  EXPECT_EQ(log.Lines().substr(0, 38), "{A19E9D8E-67C4-4BD9-A1A6-D0F7B472C52C}");
+  EXPECT_EQ(log.Lines().at(0).str().substr(0, 38), "{A19E9D8E-67C4-4BD9-A1A6-D0F7B472C52C}");
   EXPECT_TRUE(ReadBytes(one) == "old bytes" && dir.Names() == (std::set<std::string>{"one.bin", "two.bin"}));
 }
 
@@ -204,25 +204,22 @@ struct Surface {
   bool Untouched() { return Is(0, 0, kGreen) && Is(10, 10, kGreen) && Is(60, 30, kGreen) && Is(110, 60, kGreen); }
 };
 
+// The plan replayed in frame (10, 10, 100, 50): a frame of lines and an outline (the other types differ only in
+// the plan's colours), each with the image inside. Probes: the left, top, inner left, inner top, inner bottom,
+// inner right, bottom and right lines, inside the image, and the surface just outside.
 TEST(ImageWrapper, BorderPixels) {
   TempFolder dir;
   ASSERT_TRUE(MakeImageFile(dir.Path("photo.png"), 200, 100, L"image/png"));
-  const COLORREF G = RGB(0xA0, 0xA0, 0xA0), D = RGB(0x69, 0x69, 0x69), L = RGB(0xE3, 0xE3, 0xE3), W = kWhite,
-                 K = RGB(0, 0, 0), R = kRed, B = kBlue, N = kGreen;
-  // Frame (10, 10, 100, 50), last column 110 and row 60. Probes: the left, top, inner left, inner top, inner
-  // bottom, inner right, bottom and right lines, then inside the image and the surface just outside.
+  const COLORREF G = RGB(0xA0, 0xA0, 0xA0), D = RGB(0x69, 0x69, 0x69), L = RGB(0xE3, 0xE3, 0xE3), W = kWhite, K = 0,
+                 R = kRed, B = kBlue, N = kGreen;
   const int probes[][2] = {{10, 30}, {40, 10}, {11, 30}, {40, 11}, {80, 58}, {108, 30}, {80, 59}, {109, 30},
                            {14, 14}, {105, 55}, {110, 30}, {80, 60}, {9, 30}};
-  const COLORREF want[9][13] = {
-      {R, R, R, R, B, B, B, B, R, B, N, N, N}, {G, G, D, D, L, L, W, W, R, B, N, N, N}, {L, L, W, W, D, D, G, G, R, B, N, N, N},
-      {K, K, R, R, B, B, N, N, R, B, K, K, N}, {W, W, R, R, B, B, N, N, R, B, W, W, N}, {D, D, R, R, B, B, N, N, R, B, D, D, N},
-      {L, L, R, R, B, B, N, N, R, B, L, L, N}, {G, G, R, R, B, B, N, N, R, B, G, G, N}, {R, R, R, R, B, B, B, B, R, B, N, N, N}};
-  for (int type = 0; type <= 8; ++type) {
-    Holder h(dir, dir.Path("photo.png"), static_cast<ImageWrapper::BorderType>(type));
+  const COLORREF want[2][13] = {{G, G, D, D, L, L, W, W, R, B, N, N, N}, {K, K, R, R, B, B, N, N, R, B, K, K, N}};
+  for (int n = 0; n < 2; ++n) {
+    Holder h(dir, dir.Path("photo.png"), n ? ImageWrapper::BlackBorder : ImageWrapper::SunkenBorder);
     Surface s;
     s.Draw(h, 10, 10, 100, 50);
-    for (int i = 0; i < 13; ++i)
-      EXPECT_TRUE(s.Is(probes[i][0], probes[i][1], want[type][i])) << type << " at " << probes[i][0] << "," << probes[i][1];
+    for (int i = 0; i < 13; ++i) EXPECT_TRUE(s.Is(probes[i][0], probes[i][1], want[n][i])) << n << " at probe " << i;
   }
 }
 
@@ -268,8 +265,9 @@ TEST(ImageWrapper, OneCopyPerWidthTurnedAndDeleted) {
     EXPECT_TRUE(b.SetImageFile(emf, false));
     s2.Draw(b, 0, 0, 80, 40);
     EXPECT_TRUE(b.m_strLoadedFile.IsEmpty() && s2.Is(10, 20, kRed) && s2.Is(70, 20, kBlue) && dir.Names().size() == 4u);
-    EXPECT_EQ(log.Lines(), "{180F2298-5254-427F-9D71-F8FBB48E848A}|{32D8D5F3-65D0-4D41-ABF2-0F9D29651C32}Unable to "
-                           "save the thumbnail image, because the file extension was not recognized.");
+    EXPECT_EQ(log.Lines(), (std::vector<CString>{CString("{180F2298-5254-427F-9D71-F8FBB48E848A}"),
+                                                CString("{32D8D5F3-65D0-4D41-ABF2-0F9D29651C32}Unable to save the "
+                                                        "thumbnail image, because the file extension was not recognized.")}));
     EXPECT_TRUE(b.SetImageFile(CString(), false));
     s3.Draw(b, 0, 0, 80, 40);
     EXPECT_TRUE(s3.Untouched());

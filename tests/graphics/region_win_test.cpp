@@ -1,14 +1,13 @@
-// CreateRgnFromBitmap against the literal pixel-by-pixel scan on bitmaps of
-// 1, 8, 16, 24 and 32 bits, and its failure lines.
+// CreateRgnFromBitmap on bitmaps of 1, 8, 16, 24 and 32 bits against the
+// runs of the pattern drawn into them, and its failure lines.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <random>
+#include <utility>
 #include <vector>
 
 #include "GraphicsUtils.h"
 #include "GraphicsWinSupport.h"
-#include "RegionReference.h"
 
 namespace {
 
@@ -75,97 +74,70 @@ class RegionTest : public ::testing::Test {
   void SetUp() override { ASSERT_TRUE(m_screen.Attach(::GetDC(nullptr))); }
   void TearDown() override { ::ReleaseDC(nullptr, m_screen.Detach()); }
 
-  // Both methods on the same bitmap must give equal regions; returns the
-  // library's box.
-  int ExpectLikeLiteral(CBitmap& bmp, COLORREF crTransparent, RECT* pBox = nullptr) {
-    HRGN hFast = GraphicsUtils::CreateRgnFromBitmap(bmp, crTransparent, &m_screen);
-    HRGN hLiteral = regionref::LiteralRgnFromBitmap(bmp, crTransparent, &m_screen);
-    EXPECT_NE(hFast, nullptr);
-    EXPECT_TRUE(hFast != nullptr && ::EqualRgn(hFast, hLiteral));
-    RECT box;
-    const int nKind = hFast != nullptr ? ::GetRgnBox(hFast, pBox != nullptr ? pBox : &box) : ERROR;
-    ::DeleteObject(hFast);
-    ::DeleteObject(hLiteral);
-    return nKind;
+  // The region must be the union of the pattern's runs of classes other than 0, row by row.
+  void ExpectOpaqueRuns(CBitmap& bmp, COLORREF crTransparent, const Pattern& p, size_t w) {
+    HRGN hRgn = GraphicsUtils::CreateRgnFromBitmap(bmp, crTransparent, &m_screen), hWant = ::CreateRectRgn(0, 0, 0, 0);
+    for (size_t i = 0, x0; i < p.size(); ++i) {
+      if (p[i] == 0) continue;
+      for (x0 = i % w; (i + 1) % w != 0 && p[i + 1] != 0;) ++i;
+      HRGN hRun = ::CreateRectRgn(int(x0), int(i / w), int(i % w + 1), int(i / w + 1));
+      ::CombineRgn(hWant, hWant, hRun, RGN_OR), ::DeleteObject(hRun);
+    }
+    EXPECT_TRUE(hRgn != nullptr && ::EqualRgn(hRgn, hWant));
+    ::DeleteObject(hRgn), ::DeleteObject(hWant);
   }
 
   CDC m_screen;
 };
 
-TEST_F(RegionTest, SameRegionAsThePixelScanAtEveryDepth) {
-  struct Kind {
-    int nBits;
-    bool bDib;
-  };
+TEST_F(RegionTest, TheOpaqueRunsAtEveryDepth) {
   // Device-dependent bitmaps only of the depths a memory device compatible
   // with the screen takes (1 and 32); the others as DIB sections.
-  for (Kind k : {Kind{1, false}, Kind{32, false}, Kind{8, true}, Kind{16, true}, Kind{24, true}, Kind{32, true}}) {
-    SCOPED_TRACE(::testing::Message() << k.nBits << (k.bDib ? "-bit DIB section" : "-bit bitmap"));
-    CBitmap bmp;
-    MakeBitmap(bmp, 37, 23, k.nBits, k.bDib, RandomRuns(37, 23, 11u + k.nBits, 6));
-    // Transparent is whatever the device reports for a class-0 pixel.
-    ExpectLikeLiteral(bmp, Reported(bmp, 0, 5));
-
-    // No transparent pixel covers the whole bitmap, also for a transparent
-    // colour with a top byte, which never equals a reported colour.
-    CBitmap full, clear;
-    MakeBitmap(full, 29, 17, k.nBits, k.bDib, Pattern(29 * 17, k.nBits == 1 ? 1 : 2));
-    RECT box;
-    EXPECT_EQ(ExpectLikeLiteral(full, kPalette[0] == Reported(full, 0, 0) ? RGB(1, 2, 3) : kPalette[0], &box), SIMPLEREGION);
-    EXPECT_EQ(CRect(box), CRect(0, 0, 29, 17));
-    EXPECT_EQ(ExpectLikeLiteral(full, Reported(full, 0, 0) | 0x02000000, &box), SIMPLEREGION);
-    EXPECT_EQ(CRect(box), CRect(0, 0, 29, 17));
-    // Only transparent pixels: the empty region.
-    MakeBitmap(clear, 31, 9, k.nBits, k.bDib, Pattern(31 * 9, 0));
-    EXPECT_EQ(ExpectLikeLiteral(clear, Reported(clear, 4, 4)), NULLREGION);
+  for (auto [nBits, bDib] : {std::pair{1, false}, {32, false}, {8, true}, {16, true}, {24, true}, {32, true}}) {
+    SCOPED_TRACE(::testing::Message() << nBits << (bDib ? "-bit DIB section" : "-bit bitmap"));
+    CBitmap bmp, full, clear;
+    const Pattern p = RandomRuns(37, 23, 11u + nBits, 6), opaque(29 * 17, nBits == 1 ? 1 : 2), none(31 * 9, 0);
+    MakeBitmap(bmp, 37, 23, nBits, bDib, p);
+    ExpectOpaqueRuns(bmp, Reported(bmp, 0, 5), p, 37);  // transparent is what the device reports for class 0
+    // A transparent colour with a top byte never equals a reported colour.
+    MakeBitmap(full, 29, 17, nBits, bDib, opaque);
+    ExpectOpaqueRuns(full, kPalette[0] == Reported(full, 0, 0) ? RGB(1, 2, 3) : kPalette[0], opaque, 29);
+    ExpectOpaqueRuns(full, Reported(full, 0, 0) | 0x02000000, opaque, 29);
+    MakeBitmap(clear, 31, 9, nBits, bDib, none);
+    ExpectOpaqueRuns(clear, Reported(clear, 4, 4), none, 31);
   }
   // 600 x 500 x 4 bytes is read in more than one block of rows, and its runs
   // go into many bands.
   CBitmap large;
-  MakeBitmap(large, 600, 500, 32, false, RandomRuns(600, 500, 5, 120));
-  ExpectLikeLiteral(large, kPalette[0]);
+  const Pattern p = RandomRuns(600, 500, 5, 120);
+  MakeBitmap(large, 600, 500, 32, false, p);
+  ExpectOpaqueRuns(large, kPalette[0], p, 600);
 }
 
-TEST_F(RegionTest, FailuresGiveTheSameLinesAsThePixelScan) {
-  gfxtest::LogScope log("qor_region_test.log");
-  CBitmap none, notABitmap, good;
+// A bitmap selected into another device, and a 24-bit device-dependent one, which a device compatible with a
+// 32-bit screen cannot take, are failures: pixel by pixel, a scan would read the memory device's own 1 x 1 bitmap.
+TEST_F(RegionTest, FailuresAreLoggedAndGiveNoRegion) {
+  gfxtest::LogScope log;
+  CBitmap none, notABitmap, good, busy, format;
   notABitmap.m_hObject = ::GetStockObject(BLACK_BRUSH);
   MakeBitmap(good, 8, 8, 32, false, Pattern(64, 1));
-  CDC badDC;
-  badDC.m_hDC = reinterpret_cast<HDC>(UINT_PTR(0x7FF0));  // no such device
-  using Make = std::function<HRGN(CBitmap&, COLORREF, CDC*)>;
-  for (const Make& make : {Make(&GraphicsUtils::CreateRgnFromBitmap), Make(&regionref::LiteralRgnFromBitmap)}) {
-    EXPECT_EQ(make(none, 0, &m_screen), nullptr);
-    EXPECT_EQ(make(notABitmap, 0, &m_screen), nullptr);
-    EXPECT_EQ(make(good, 0, &badDC), nullptr);
-    EXPECT_EQ(make(good, 0, nullptr), nullptr);  // no line for a missing device
-  }
-  badDC.m_hDC = nullptr;
-  notABitmap.m_hObject = nullptr;
-  const char* want[] = {"{DF7813D7-D9CF-45E4-BD53-3572B5BEA99A}", "{0000B49E-019E-4AD6-AA91-43F312BBCDFD}",
-                        "{261F554C-9A10-4169-8FF5-2419061738DF}"};
-  const std::vector<CString> lines = log.Lines();
-  ASSERT_EQ(lines.size(), 6u);
-  for (size_t i = 0; i < 6; ++i) EXPECT_EQ(lines[i], want[i % 3]);
-}
-
-TEST_F(RegionTest, ABitmapTheMemoryDeviceCannotTakeIsAFailureNotARegion) {
-  // One selected into another device, and a 24-bit device-dependent bitmap,
-  // which a device compatible with a 32-bit screen cannot take. Pixel by
-  // pixel, the scan would read the memory device's own 1 x 1 bitmap instead.
-  gfxtest::LogScope log("qor_region_busy_test.log");
-  CBitmap busy, format;
   MakeBitmap(busy, 8, 8, 24, true, Pattern(64, 0));
   MakeBitmap(format, 12, 6, 24, false, Pattern(72, 0));
+  CDC badDC;
+  badDC.m_hDC = reinterpret_cast<HDC>(UINT_PTR(0x7FF0));  // no such device
   HDC hOther = ::CreateCompatibleDC(nullptr);
   HGDIOBJ hOld = ::SelectObject(hOther, busy.m_hObject);
-  EXPECT_EQ(GraphicsUtils::CreateRgnFromBitmap(busy, kPalette[0], &m_screen), nullptr);
+  for (auto [pBitmap, pDC] : {std::pair{&none, &m_screen}, {&notABitmap, &m_screen}, {&good, &badDC}, {&good, nullptr},
+                              {&busy, &m_screen}, {&format, &m_screen}})
+    EXPECT_EQ(GraphicsUtils::CreateRgnFromBitmap(*pBitmap, kPalette[0], pDC), nullptr);
   ::SelectObject(hOther, hOld);
   ::DeleteDC(hOther);
-  EXPECT_EQ(GraphicsUtils::CreateRgnFromBitmap(format, kPalette[0], &m_screen), nullptr);
-  EXPECT_EQ(log.Lines(), std::vector<CString>(2, CString("{261F554C-9A10-4169-8FF5-2419061738DF}")));
-  // Free again, the bitmap gives its (empty) region.
-  EXPECT_EQ(ExpectLikeLiteral(busy, kPalette[0]), NULLREGION);
+  badDC.m_hDC = nullptr;
+  notABitmap.m_hObject = nullptr;
+  const CString kNoDC("{261F554C-9A10-4169-8FF5-2419061738DF}"), kNoHandle("{DF7813D7-D9CF-45E4-BD53-3572B5BEA99A}");
+  EXPECT_EQ(log.Lines(), (std::vector<CString>{kNoHandle, CString("{0000B49E-019E-4AD6-AA91-43F312BBCDFD}"), kNoDC,
+                                                kNoDC, kNoDC}));  // none for a missing device
+  ExpectOpaqueRuns(busy, kPalette[0], Pattern(64, 0), 8);  // free again, its empty region
 }
 
 }  // namespace

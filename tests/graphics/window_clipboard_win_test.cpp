@@ -19,8 +19,7 @@ struct Clip {
 Clip Copied(CWnd* pWnd, bool bWholeWindow) {
   Clip clip;
   if (!::OpenClipboard(nullptr)) return clip;
-  ::EmptyClipboard();
-  ::CloseClipboard();
+  ::EmptyClipboard(), ::CloseClipboard();
   GraphicsUtils::WindowToClipboard(pWnd, bWholeWindow);
   if (!::OpenClipboard(nullptr)) return clip;
   clip.hOwner = ::GetClipboardOwner();
@@ -31,8 +30,7 @@ Clip Copied(CWnd* pWnd, bool bWholeWindow) {
     HDC hdc = ::CreateCompatibleDC(nullptr);
     HGDIOBJ hOld = ::SelectObject(hdc, h);
     clip.cr = ::GetPixel(hdc, 3, 2);
-    ::SelectObject(hdc, hOld);
-    ::DeleteDC(hdc);
+    ::SelectObject(hdc, hOld), ::DeleteDC(hdc);
   }
   ::CloseClipboard();
   return clip;
@@ -50,9 +48,8 @@ TEST(WindowToClipboard, TheClientAreaOrTheWholeWindowOwnedByTheParentOrTheDeskto
     dc.FillSolidRect(&rc, RGB(0, 0, 255));
     dc.SetPixel(3, 2, RGB(255, 0, 0));
     const Clip clip = Copied(pWnd, false);
-    EXPECT_EQ(clip.size, rc.Size());
-    EXPECT_EQ(clip.cr, RGB(255, 0, 0));
-    EXPECT_EQ(clip.hOwner, pWnd == &child ? parent.m_hWnd : ::GetDesktopWindow());
+    EXPECT_TRUE(clip.size == rc.Size() && clip.cr == RGB(255, 0, 0) &&
+                clip.hOwner == (pWnd == &child ? parent.m_hWnd : ::GetDesktopWindow()));
   }
   ASSERT_TRUE(framed.CreateEx(0, pszClass, "framed", WS_POPUP | WS_BORDER | WS_VISIBLE, 0, 0, 80, 50, nullptr, nullptr));
   EXPECT_EQ(Copied(&framed, true).size, CSize(80, 50));  // as large as its window rectangle
