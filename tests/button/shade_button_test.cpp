@@ -28,11 +28,10 @@ std::string Str(const char* pszFormat, long a, long b = 0, long c = 0, long d = 
 }
 std::string Rect(const CRect& rc) { return Str("(%ld,%ld,%ld,%ld)", rc.left, rc.top, rc.right, rc.bottom); }
 
-// A shaded, bordered, push-like button with a centred 16 x 16 icon in all four
-// slots. Letters flip C checked, H hot, F flat, J jump icon, R radio focus, U
-// underscores, b border, p push-like, s shaded, g regular disabled font, or
-// set: d disabled icon = normal, h no hot icon, n no icons, 0 - focus margin 0
-// and -5, l r t o the icon's alignment.
+// A shaded, bordered, push-like button, a centred 16 x 16 icon in all slots.
+// Letters flip C checked, H hot, F flat, J jump, R radio focus, U underscores,
+// b border, p push-like, s shaded, g regular disabled font, or set d disabled
+// icon = normal, h n no hot or no icons, 0 - margin 0 or -5, l r t o alignment.
 Fields Make(const char* pszFlags) {
   Fields f;
   f.m_bShaded = true;
@@ -57,9 +56,8 @@ Fields Make(const char* pszFlags) {
   return f;
 }
 
-// One request in short: faces N/H@pt, icons n/p/h/d@pt (~ greyed, #colour
-// silhouette), rectangles other than the item's, "/" the colours read; or the
-// caption as drawn.
+// One request: faces N/H@pt, icons n/p/h/d@pt (~ greyed, #colour silhouette),
+// rectangles not the item's, "/" the colours read; or the caption as drawn.
 std::string Painted(const char* pszFlags, UINT nState, bool bCaption = false,
                     const char* pszCaption = "Save && Exit &Now") {
   const Fields f = Make(pszFlags);
@@ -70,12 +68,12 @@ std::string Painted(const char* pszFlags, UINT nState, bool bCaption = false,
       PlanShadeButtonPaint(f, nState, kItem, rcText, ptIcon, pszCaption, {0xC8D0D4, 0x808080, 0x6D6D6D, 0xFFFFFF});
   std::string s;
   for (const ShadeButtonStep& st : p.steps) {
-    const std::string rc = st.rc == kItem ? "" : Rect(st.rc);
+    const std::string rc = st.rc == kItem ? "" : Rect(st.rc), pt = Str("@%ld,%ld", st.pt.x, st.pt.y);
     switch (st.kind) {
       case Kind::FillFace: s += "fill" + rc + Str(":%06lx", st.cr); break;
-      case Kind::DrawFace: s += "NH"[int(st.face)] + Str("@%ld,%ld", st.pt.x, st.pt.y); break;
+      case Kind::DrawFace: s += "NH"[int(st.face)] + pt; break;
       case Kind::DrawIcon:
-        s += "nphd"[int(st.icon)] + Str("@%ld,%ld", st.pt.x, st.pt.y);
+        s += "nphd"[int(st.icon)] + pt;
         s += st.nState == kIconDisabled ? "~" : st.nState == kIconMono ? Str("#%06lx", st.cr) : "";
         break;
       case Kind::DrawEdge: s += (st.nEdge == kEdgeRaised ? "raised" : "sunken") + rc; break;
@@ -90,9 +88,8 @@ std::string Painted(const char* pszFlags, UINT nState, bool bCaption = false,
 }
 
 TEST(ShadeButtonPaint, TableTypingFocusDotsAndContentSize) {
-  // Centred icon in (1,1,74,22) at (1 + 73/2 - 8, 1 + 21/2 - 8), a left one at
-  // 1 + 2 with the text from 1 + 16 + 7; silhouette 0x80 + 0x7f/4. Colours
-  // read: an edge all but grey text (3b), thin frame or greyed icon 0a.
+  // Icon in (1,1,74,22) at (1 + 73/2 - 8, 1 + 21/2 - 8), left at 1 + 2, text
+  // from 1 + 16 + 7; silhouette 0x80 + 0x7f/4; an edge reads all but grey text.
   constexpr UINT D = kItemDisabled, S = kItemSelected, F = kItemFocus, E = kItemDefault;
   const std::string kUp = "text(1,1,74,22):112233 ", kDown = "text(2,2,75,23):112233 ";
   const std::string kEmboss = "text(2,2,75,23):ffffff text(1,1,74,22):6d6d6d ";
@@ -156,11 +153,11 @@ HWND Wnd(std::uintptr_t n) { return reinterpret_cast<HWND>(n); }
 const HWND kSelf = Wnd(1), kOther = Wnd(99);
 const POINT kPt{10, 5};
 
-// The button (window 1) and, as window 10 + i for letter i, its group (r a
-// checked shaded radio button, c a checked shaded check box, x another window,
-// s the button; upper case disabled) and its parent's children (a letter a tab
-// stop, upper case not one, 0 first: no parent). Changes are logged.
+// Logs what changes. Windows: the button 1, letter i 10 + i of its group (r c
+// a checked shaded radio button or check box, x another kind, s the button,
+// upper case disabled) or siblings (upper case no tab stop, 0 first: no parent).
 struct Fake : ShadeButtonHost {
+  Fake() { for (ShadeButtonFields& o : others) o.m_bChecked = true; }
   ShadeButtonFields f, others[8];
   std::string log, group, siblings;
   LRESULT nState = 0;  // what BM_GETSTATE answers
@@ -214,6 +211,7 @@ struct Fake : ShadeButtonHost {
   }
   ShadeButtonFields* ShadeButtonAt(HWND h) override {
     const size_t i = Find(group, h);
+    others[i].m_nButtonType = std::tolower(group[i]) == 'r' ? kRadioButton : kCheckBox;
     return i == group.size() || group[i] == 'x' ? nullptr : h == kSelf ? &f : &others[i];
   }
   bool IsTabTarget(HWND h) override { return h != kSelf && std::islower(siblings[Find(siblings, h)]); }
@@ -221,13 +219,12 @@ struct Fake : ShadeButtonHost {
   short KeyState(int nKey) override { return nKey == kKeyShift ? nShift : 0; }
 };
 
-// The log of a script, the fields set and the checks of the group's r and c.
-// Messages: d u press and release, D double click, m move, l leave, t timer,
-// f k focus got and lost, s space, a another key, T q the characters tab and
-// q, x destroy, 1 2 BM_SETCHECK 1 and 2, F a paint's press follow-up. The
-// world: [..] the group, <..> the siblings, P p pushed or not, O S cursor over
-// another window or the button, c capture elsewhere, n none, o release outside
-// the client area, r leave request refused, ? no cursor, + ~ Shift or toggle.
+// The log, the fields set and the group's r c checks after messages d u press
+// and release, D double click, m move, l leave, t timer, f k focus got and lost,
+// s space, a key A, T q characters, x destroy, 1 2 BM_SETCHECK, F a paint's
+// press follow-up, in a world of [group] <siblings>, P p pushed or not, O S
+// cursor over another window or the button, c capture elsewhere, n none, o up
+// outside, r leave request refused (toggles), ? no cursor, + ~ Shift or toggle.
 std::string Play(UINT nType, bool bRepeater, const char* pszScript) {
   Fake b;
   b.f.m_nButtonType = nType;
@@ -238,9 +235,6 @@ std::string Play(UINT nType, bool bRepeater, const char* pszScript) {
       case '[': case '<': {
         const char* pEnd = std::strchr(p, *p == '[' ? ']' : '>');
         (*p == '[' ? b.group : b.siblings).assign(p + 1, pEnd);
-        for (size_t i = 0; *p == '[' && i < b.group.size(); ++i)
-          b.others[i].m_bChecked = true,
-          b.others[i].m_nButtonType = std::tolower(b.group[i]) == 'r' ? kRadioButton : kCheckBox;
         p = pEnd;
         break;
       }
@@ -271,16 +265,15 @@ std::string Play(UINT nType, bool bRepeater, const char* pszScript) {
 
 TEST(ShadeButtonInput, Scripts) {
   const std::tuple<UINT, bool, const char*, const char*> rows[] = {
-      // Push buttons ignore BM_SETCHECK but repaint; BST_INDETERMINATE unchecks.
-      {kPushButton, false, "du1", "default, default, invalidate 1 |"},
+      // BM_SETCHECK: push buttons only repaint, BST_INDETERMINATE unchecks.
+      {kPushButton, false, "du1sf", "default, default, invalidate 1, default, default |"},
       {kCheckBox, false, "dudu", "default, send 241 1, invalidate 1, default, default, send 241 0, invalidate 1, default |"},
       {kCheckBox, false, "dOuSu", "default, default, default |"},  // released off it, then no press began on it
       {kCheckBox, false, "2121", "invalidate 1, invalidate 1, invalidate 1, invalidate 1 | checked"},
       {kRadioButton, false, "12", "invalidate 1, invalidate 1 |"},
       {kRadioButton, false, "1du", "invalidate 1, default, send 241 1, invalidate 1, default | checked"},
       // The pushed look follows the cursor in a press, also before a paint.
-      {kPushButton, false, "F", " |"},
-      {kPushButton, false, "dPOmmSm", "default, send 243 0, invalidate 1, default, default, send 243 1, invalidate 1, default | down"},
+      {kPushButton, false, "FdPOmmSm", "default, send 243 0, invalidate 1, default, default, send 243 1, invalidate 1, default | down"},
       {kPushButton, false, "dpFFOF?F", "default, send 243 1, skip, send 243 0, skip | down"},
       {kPushButton, false, "dpcF", "default | down"},
       // Hot tracking: a refused request stays cold and asks again.
@@ -294,23 +287,18 @@ TEST(ShadeButtonInput, Scripts) {
       {kPushButton, true, "dxx", "timer 250, default, kill 1 | down"},
       {kPushButton, false, "D", "send 513 1 459052 |"},  // 7 << 16 | 300, a second press
       {kCheckBox, false, "ssa", "send 241 1, invalidate 1, default, send 241 0, invalidate 1, default, default |"},
-      {kPushButton, false, "sf", "default, default |"},
       {kRadioButton, false, "fdk", "invalidate 1, default, default, release, default |"},
       {kRadioButton, false, "fdck", "invalidate 1, default, default, default | down"},
-      // Walks from the next member and the one before, to another kind of
-      // window; a disabled button never comes round, so one lap.
+      // Walks from the next and the one before; a disabled one never comes round.
       {kRadioButton, false, "[rsrr]1", "invalidate 12, invalidate 13, invalidate 10, invalidate 1 | checked000"},
       {kRadioButton, false, "[xrsr]1", "invalidate 13, invalidate 11, invalidate 1 | checked00"},
       {kRadioButton, false, "[rsxr]1", "invalidate 10, invalidate 1 | checked01"},
       {kRadioButton, false, "[rscr]1", "invalidate 10, invalidate 1 | checked011"},
       {kRadioButton, false, "[Srr]1", "invalidate 11, invalidate 12, invalidate 1 | checked00"},
-      // Tab stops among the siblings, not round from the end.
-      {kPushButton, false, "<aXsYcd>Tq", "focus 14, default, default |"},
-      {kPushButton, false, "<aXsYcd>+Tq", "focus 10, default, default |"},
-      {kPushButton, false, "<asX>~Tq", "default, default |"},
-      {kPushButton, false, "<Xsc>+Tq", "default, default |"},
-      {kPushButton, false, "<ac>Tq", "default, default |"},   // not among the siblings
-      {kPushButton, false, "<0asc>Tq", "default, default |"},  // no parent, so no first child
+      // Tab stops among the siblings; none past either end, none when the button
+      // is not a sibling or there is no parent; the toggle bit alone is no Shift.
+      {kPushButton, false, "<aXsYcd>T+Tq", "focus 14, default, focus 10, default, default |"},
+      {kPushButton, false, "<asX>~T<Xsc>+T<ac>T<0asc>T", "default, default, default, default |"},
   };
   for (const auto& [nType, bRepeater, pszScript, pszLog] : rows)
     EXPECT_EQ(Play(nType, bRepeater, pszScript), pszLog) << pszScript;
