@@ -103,17 +103,15 @@ TEST(ShadeButtonPaint, TableTypingFocusDotsAndContentSize) {
       {"bp", S, "N@0,0 p@29,3 " + kUp + "/00"},
       {"s", S, "fill:c8d0d4 p@30,4 sunken " + kDown + "/3b"},
       {"H", F, "H@0,0 h@29,3 raised dots(2,2,72,20) " + kUp + "/3b"},
-      {"R", 0, "N@0,0 n@29,3 raised dots(2,2,72,20) " + kUp + "/3b"},
-      {"0", F, "N@0,0 n@29,3 raised " + kUp + "/3b"},
+      {"J0", F, "N@0,0 n@29,3 raised " + kUp + "/3b"},
       {"JH", 0, "H@0,0 h@30,4#9f9f9f h@28,2 raised " + kUp + "/3b"},
       {"JHh", 0, "H@0,0 n@30,4#9f9f9f n@28,2 raised " + kUp + "/3b"},
-      {"J", 0, "N@0,0 n@29,3 raised " + kUp + "/3b"},
       {"", E | F, "N@0,0 n@29,3 sunken raised(1,1,74,22) dots(3,3,71,19) " + kUp + "/3b"},
       {"FH", E, "H@0,0 h@29,3 sunken raised(1,1,74,22) " + kUp + "/3b"},
       {"F", E, "N@0,0 n@29,3 " + kUp + "/00"},
       {"FH", 0, "H@0,0 h@29,3 thin:ffffff/808080 " + kUp + "/0a"},
       {"FHbJ", 0, "H@0,0 h@30,4#9f9f9f h@28,2 " + kUp + "/02"},
-      {"b", 0, "N@0,0 n@29,3 raised " + kUp + "/3b"},
+      {"bR", 0, "N@0,0 n@29,3 raised dots(2,2,72,20) " + kUp + "/3b"},
       {"lt", 0, "N@0,0 n@3,2 raised text(24,17,74,22):112233 /3b"},
       {"ro", S, "N@1,1 p@58,6 sunken text(2,2,59,7):112233 /3b"},
   };
@@ -137,8 +135,7 @@ TEST(ShadeButtonPaint, TableTypingFocusDotsAndContentSize) {
   for (const POINT& pt : FocusDotPixels(CRect(2, 2, 8, 6))) strDots += Str("%ld,%ld ", pt.x, pt.y);
   EXPECT_EQ(strDots, "2,2 2,6 4,2 4,6 6,2 6,6 2,2 8,2 2,4 8,4 ");
   EXPECT_TRUE(FocusDotPixels(CRect(9, 9, 3, 3)).empty());
-  // Caption 50 x 13 + average width 6 / 2 + descent 3 or leading 2 + 0 or 3 + 2,
-  // beside an icon or the larger; twice the focus margin + 2, never below 0.
+  // 50 x 13 + width 6 / 2, + descent 3 or leading 3 + 2; icon summed or larger; margins.
   const CaptionMetrics tm{6, 3, 2, 0}, tmLead{6, 3, 3, 2};
   const CSize szText(50, 13), szNone;
   const std::tuple<const char*, CSize, const CaptionMetrics*, CSize> kSizes[] = {
@@ -149,8 +146,7 @@ TEST(ShadeButtonPaint, TableTypingFocusDotsAndContentSize) {
     EXPECT_EQ(ContentSize(Make(pszFlags), sz.cx > 0, sz, pMetrics), szExpected) << pszFlags;
 }
 
-HWND Wnd(std::uintptr_t n) { return reinterpret_cast<HWND>(n); }
-const HWND kSelf = Wnd(1), kOther = Wnd(99);
+const HWND kSelf = reinterpret_cast<HWND>(1), kOther = reinterpret_cast<HWND>(99);
 const POINT kPt{10, 5};
 
 // Logs what changes. Windows: the button 1, letter i 10 + i of its group (r c
@@ -163,13 +159,11 @@ struct Fake : ShadeButtonHost {
   LRESULT nState = 0;  // what BM_GETSTATE answers
   bool bCapture = true, bThreadCapture = true, bTrack = true, bInClient = true, bCursor = true;
   HWND hUnder = kSelf;
-  short nShift = 0;
-  int nSteps = 0;
+  int nShift = 0, nSteps = 0;
 
-  ShadeButtonInput In() { return ShadeButtonInput(f, *this); }
   void Log(const std::string& s) { log += (log.empty() ? "" : ", ") + s; }
   static HWND At(const std::string& s, size_t i) {
-    return i >= s.size() || s[i] == '0' ? nullptr : std::tolower(s[i]) == 's' ? kSelf : Wnd(10 + i);
+    return i >= s.size() || s[i] == '0' ? nullptr : std::tolower(s[i]) == 's' ? kSelf : reinterpret_cast<HWND>(10 + i);
   }
   static size_t Find(const std::string& s, HWND h) {
     for (size_t i = 0;; ++i)
@@ -181,7 +175,7 @@ struct Fake : ShadeButtonHost {
     if (nMsg == kMsgGetState) return nState;
     Log("send " + std::to_string(nMsg) + " " + std::to_string(w) + (l != 0 ? " " + std::to_string(l) : ""));
     if (nMsg == kMsgSetState) nState = w ? kStatePushed : 0;
-    if (nMsg == kMsgSetCheck) In().OnBMSetCheck(w);  // as the window routes it
+    if (nMsg == kMsgSetCheck) ShadeButtonInput(f, *this).OnBMSetCheck(w);  // as the window routes it
     return 0;
   }
   void CommandToParent() override { Log("command"); }
@@ -216,7 +210,7 @@ struct Fake : ShadeButtonHost {
   }
   bool IsTabTarget(HWND h) override { return h != kSelf && std::islower(siblings[Find(siblings, h)]); }
   void SetFocus(HWND h) override { Log("focus " + std::to_string(reinterpret_cast<std::uintptr_t>(h))); }
-  short KeyState(int nKey) override { return nKey == kKeyShift ? nShift : 0; }
+  short KeyState(int nKey) override { return nKey == kKeyShift ? short(nShift) : 0; }
 };
 
 // The log, the fields set and the group's r c checks after messages d u press
@@ -230,7 +224,7 @@ std::string Play(UINT nType, bool bRepeater, const char* pszScript) {
   b.f.m_nButtonType = nType;
   b.f.m_bRepeater = bRepeater;
   for (const char* p = pszScript; *p != '\0'; ++p) {
-    ShadeButtonInput in = b.In();
+    ShadeButtonInput in(b.f, b);
     switch (*p) {
       case '[': case '<': {
         const char* pEnd = std::strchr(p, *p == '[' ? ']' : '>');
@@ -251,7 +245,7 @@ std::string Play(UINT nType, bool bRepeater, const char* pszScript) {
       case 'O': case 'S': b.hUnder = *p == 'O' ? kOther : kSelf; break;
       case 'c': case 'n': b.bCapture = false, b.bThreadCapture = *p == 'c'; break;
       case 'o': case 'r': case '?': (*p == 'o' ? b.bInClient : *p == 'r' ? b.bTrack : b.bCursor) ^= true; break;
-      case '+': case '~': b.nShift = *p == '+' ? short(0x8000) : 1; break;
+      case '+': case '~': b.nShift = *p == '+' ? 0x8000 : 1; break;
     }
   }
   const ShadeButtonFields& f = b.f;
@@ -270,8 +264,7 @@ TEST(ShadeButtonInput, Scripts) {
       {kCheckBox, false, "dudu", "default, send 241 1, invalidate 1, default, default, send 241 0, invalidate 1, default |"},
       {kCheckBox, false, "dOuSu", "default, default, default |"},  // released off it, then no press began on it
       {kCheckBox, false, "2121", "invalidate 1, invalidate 1, invalidate 1, invalidate 1 | checked"},
-      {kRadioButton, false, "12", "invalidate 1, invalidate 1 |"},
-      {kRadioButton, false, "1du", "invalidate 1, default, send 241 1, invalidate 1, default | checked"},
+      {kRadioButton, false, "1du2", "invalidate 1, default, send 241 1, invalidate 1, default, invalidate 1 |"},
       // The pushed look follows the cursor in a press, also before a paint.
       {kPushButton, false, "FdPOmmSm", "default, send 243 0, invalidate 1, default, default, send 243 1, invalidate 1, default | down"},
       {kPushButton, false, "dpFFOF?F", "default, send 243 1, skip, send 243 0, skip | down"},
@@ -295,8 +288,7 @@ TEST(ShadeButtonInput, Scripts) {
       {kRadioButton, false, "[rsxr]1", "invalidate 10, invalidate 1 | checked01"},
       {kRadioButton, false, "[rscr]1", "invalidate 10, invalidate 1 | checked011"},
       {kRadioButton, false, "[Srr]1", "invalidate 11, invalidate 12, invalidate 1 | checked00"},
-      // Tab stops among the siblings; none past either end, none when the button
-      // is not a sibling or there is no parent; the toggle bit alone is no Shift.
+      // Tab stops among siblings; none past the ends, off the list or without parent.
       {kPushButton, false, "<aXsYcd>T+Tq", "focus 14, default, focus 10, default, default |"},
       {kPushButton, false, "<asX>~T<Xsc>+T<ac>T<0asc>T", "default, default, default, default |"},
   };
