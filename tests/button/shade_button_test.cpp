@@ -1,8 +1,5 @@
-// The shaded button without a window system, against hand-worked cases: the
-// painter (the painting table row by row with the system colours each
-// picture reads, caption rewrites, icon placement, typing, focus dots, the
-// content size) and the input rules, as scripts of messages against a fake
-// window system that records what the rules ask of it.
+// The shaded button's painter and input rules without a window system, against
+// hand-worked cases; the input as scripts of messages to a fake window system.
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -11,7 +8,6 @@
 #include <cstring>
 #include <string>
 #include <tuple>
-#include <utility>
 
 #include "ShadeButtonInput.h"
 #include "ShadeButtonPaint.h"
@@ -32,12 +28,10 @@ std::string Str(const char* pszFormat, long a, long b = 0, long c = 0, long d = 
 }
 std::string Rect(const CRect& rc) { return Str("(%ld,%ld,%ld,%ld)", rc.left, rc.top, rc.right, rc.bottom); }
 
-// A shaded, bordered, push-like button with a centred 16 x 16 icon in its
-// four slots. Each letter flips a switch (C checked, H hot, F flat, J jump
-// icon, R radio focus, U underscores, b border, p push-like, s shaded, g
-// regular font when disabled) or sets something: d the disabled icon the
-// normal one, h no hot icon, n no icons, 0 and - the focus margin 0 and -1,
-// l r t o the icon's alignment.
+// A shaded, bordered, push-like button, a centred 16 x 16 icon in all slots.
+// Letters flip C checked, H hot, F flat, J jump, R radio focus, U underscores,
+// b border, p push-like, s shaded, g regular disabled font, or set d disabled
+// icon = normal, h n no hot or no icons, 0 - margin 0 or -5, l r t o alignment.
 Fields Make(const char* pszFlags) {
   Fields f;
   f.m_bShaded = true;
@@ -55,19 +49,16 @@ Fields Make(const char* pszFlags) {
     if (*p == 'd') f.m_hIconDisabled = f.m_hIcon;
     if (*p == 'h') f.m_hIconHot = nullptr;
     if (*p == 'n') f.m_hIcon = f.m_hIconPressed = f.m_hIconHot = f.m_hIconDisabled = nullptr;
-    if (*p == '0' || *p == '-') f.m_nFocusRectMargin = *p == '0' ? 0 : -1;
+    if (*p == '0' || *p == '-') f.m_nFocusRectMargin = *p == '0' ? 0 : -5;
     if (*p == 'l' || *p == 'r') f.m_nIconAlignH = *p == 'l' ? kAlignLeft : kAlignRight;
     if (*p == 't' || *p == 'o') f.m_nIconAlignV = *p == 't' ? kAlignTop : kAlignBottom;
   }
   return f;
 }
 
-// One request on the item shrunk by 1 with the icon placed, as DrawItem
-// does, in short: faces N/H@pt, icons n/p/h/d@pt (~ greyed, #colour
-// silhouette), frames with their rectangle when it is not the item's, "/"
-// the colours read, "nofont" when no font is selected; or with bDetail the
-// caption as drawn, the text rectangle and the icon proper's.
-std::string Painted(const char* pszFlags, UINT nState, bool bDetail = false,
+// One request: faces N/H@pt, icons n/p/h/d@pt (~ greyed, #colour silhouette),
+// rectangles not the item's, "/" the colours read; or the caption as drawn.
+std::string Painted(const char* pszFlags, UINT nState, bool bCaption = false,
                     const char* pszCaption = "Save && Exit &Now") {
   const Fields f = Make(pszFlags);
   CRect rcText(1, 1, 74, 22);
@@ -77,12 +68,12 @@ std::string Painted(const char* pszFlags, UINT nState, bool bDetail = false,
       PlanShadeButtonPaint(f, nState, kItem, rcText, ptIcon, pszCaption, {0xC8D0D4, 0x808080, 0x6D6D6D, 0xFFFFFF});
   std::string s;
   for (const ShadeButtonStep& st : p.steps) {
-    const std::string rc = st.rc == kItem ? "" : Rect(st.rc);
+    const std::string rc = st.rc == kItem ? "" : Rect(st.rc), pt = Str("@%ld,%ld", st.pt.x, st.pt.y);
     switch (st.kind) {
       case Kind::FillFace: s += "fill" + rc + Str(":%06lx", st.cr); break;
-      case Kind::DrawFace: s += "NH"[int(st.face)] + Str("@%ld,%ld", st.pt.x, st.pt.y); break;
+      case Kind::DrawFace: s += "NH"[int(st.face)] + pt; break;
       case Kind::DrawIcon:
-        s += "nphd"[int(st.icon)] + Str("@%ld,%ld", st.pt.x, st.pt.y);
+        s += "nphd"[int(st.icon)] + pt;
         s += st.nState == kIconDisabled ? "~" : st.nState == kIconMono ? Str("#%06lx", st.cr) : "";
         break;
       case Kind::DrawEdge: s += (st.nEdge == kEdgeRaised ? "raised" : "sunken") + rc; break;
@@ -92,16 +83,13 @@ std::string Painted(const char* pszFlags, UINT nState, bool bDetail = false,
     }
     s += " ";
   }
-  if (bDetail) return p.strCaption.GetString() + Rect(p.rcText) + Rect(p.rcIcon);
+  if (bCaption) return p.strCaption.GetString();
   return s + Str("/%02lx", p.nColoursRead) + (p.bSelectFont && p.nTextFormat == 0x25u ? "" : " nofont");
 }
 
-TEST(ShadeButtonPaint, EveryRowOfThePaintingTable) {
-  // Centred icon in (1,1,74,22): (1 + 73/2 - 8, 1 + 21/2 - 8) = (29, 3); a
-  // left one at 1 + 2 with the text from 1 + 16 + 7 = 24, a top one at
-  // 1 + 1. The silhouette is 0x808080 lightened by a quarter: 128 + 127/4.
-  // Colours read: an edge all but the grey text (3b), a thin frame or a
-  // greyed icon shadow and highlight (0a), the embossed caption 0c.
+TEST(ShadeButtonPaint, TableTypingFocusDotsAndContentSize) {
+  // Icon in (1,1,74,22) at (1 + 73/2 - 8, 1 + 21/2 - 8), left at 1 + 2, text
+  // from 1 + 16 + 7; silhouette 0x80 + 0x7f/4; an edge reads all but grey text.
   constexpr UINT D = kItemDisabled, S = kItemSelected, F = kItemFocus, E = kItemDefault;
   const std::string kUp = "text(1,1,74,22):112233 ", kDown = "text(2,2,75,23):112233 ";
   const std::string kEmboss = "text(2,2,75,23):ffffff text(1,1,74,22):6d6d6d ";
@@ -114,102 +102,72 @@ TEST(ShadeButtonPaint, EveryRowOfThePaintingTable) {
       {"H", S, "N@1,1 p@30,4 sunken " + kDown + "/3b"},
       {"bp", S, "N@0,0 p@29,3 " + kUp + "/00"},
       {"s", S, "fill:c8d0d4 p@30,4 sunken " + kDown + "/3b"},
-      {"-", S | F, "N@1,1 p@30,4 sunken " + kDown + "/3b"},
-      {"", 0, "N@0,0 n@29,3 raised " + kUp + "/3b"},
       {"H", F, "H@0,0 h@29,3 raised dots(2,2,72,20) " + kUp + "/3b"},
-      {"R", 0, "N@0,0 n@29,3 raised dots(2,2,72,20) " + kUp + "/3b"},
-      {"0", F, "N@0,0 n@29,3 raised " + kUp + "/3b"},
+      {"J0", F, "N@0,0 n@29,3 raised " + kUp + "/3b"},
       {"JH", 0, "H@0,0 h@30,4#9f9f9f h@28,2 raised " + kUp + "/3b"},
       {"JHh", 0, "H@0,0 n@30,4#9f9f9f n@28,2 raised " + kUp + "/3b"},
-      {"J", 0, "N@0,0 n@29,3 raised " + kUp + "/3b"},
       {"", E | F, "N@0,0 n@29,3 sunken raised(1,1,74,22) dots(3,3,71,19) " + kUp + "/3b"},
       {"FH", E, "H@0,0 h@29,3 sunken raised(1,1,74,22) " + kUp + "/3b"},
       {"F", E, "N@0,0 n@29,3 " + kUp + "/00"},
       {"FH", 0, "H@0,0 h@29,3 thin:ffffff/808080 " + kUp + "/0a"},
       {"FHbJ", 0, "H@0,0 h@30,4#9f9f9f h@28,2 " + kUp + "/02"},
-      {"b", 0, "N@0,0 n@29,3 raised " + kUp + "/3b"},
+      {"bR", 0, "N@0,0 n@29,3 raised dots(2,2,72,20) " + kUp + "/3b"},
       {"lt", 0, "N@0,0 n@3,2 raised text(24,17,74,22):112233 /3b"},
       {"ro", S, "N@1,1 p@58,6 sunken text(2,2,59,7):112233 /3b"},
   };
   for (const auto& [pszFlags, nState, strPainted] : rows)
     EXPECT_EQ(Painted(pszFlags, nState), strPainted) << "flags " << pszFlags << ", state " << nState;
-  // The caption as drawn, the text and the icon proper (not its silhouette);
-  // an empty caption has no text, no font and no pressed shift.
-  EXPECT_EQ(Painted("", D, true), "Save  Exit Now(1,1,74,22)(29,3,45,19)");
-  EXPECT_EQ(Painted("C", 0, true), "Save && Exit Now(2,2,75,23)(30,4,46,20)");
-  EXPECT_EQ(Painted("JHU", 0, true), "Save && Exit &Now(1,1,74,22)(28,2,44,18)");
-  EXPECT_EQ(Painted("", S | F, false, ""), "N@1,1 p@30,4 sunken dots(2,2,72,20) /3b nofont");
-  EXPECT_EQ(Painted("", S | F, true, ""), "(1,1,74,22)(30,4,46,20)");
+  EXPECT_EQ(Painted("", D, true) + "|" + Painted("C", 0, true) + "|" + Painted("JHU", 0, true),
+            "Save  Exit Now|Save && Exit Now|Save && Exit &Now");
+  EXPECT_EQ(Painted("", S | F, false, ""), "N@1,1 p@30,4 sunken dots(2,2,72,20) /3b nofont");  // nor text
   EXPECT_EQ(ShownCaption("A~@B&&", false, false) + ShownCaption("&&&", false, true), "A&&B&&");
   EXPECT_EQ(NormalIconAlignH(kAlignTop) | NormalIconAlignV(kAlignLeft), kAlignCenter | kAlignVCenter);
-}
 
-TEST(ShadeButtonPaint, TypingFocusDotsAndContentSize) {
   // Only the automatic check-box and radio types; BS_PUSHLIKE kept for them.
-  const std::pair<DWORD, UINT> kTypes[] = {
-      {0x0, kPushButton * 2 + 1}, {0x2, kPushButton * 2 + 1}, {0x3, kCheckBox * 2},      {0x1003, kCheckBox * 2 + 1},
-      {0x4, kPushButton * 2 + 1}, {0x9, kRadioButton * 2},    {0x1009, kRadioButton * 2 + 1}, {0x7, kPushButton * 2 + 1},
-      {0xB, kPushButton * 2 + 1}, {0x50010023, kCheckBox * 2}};
-  for (const auto& [dwStyle, nExpected] : kTypes) {
+  std::string strTypes;
+  for (DWORD dwStyle : {0x0, 0x2, 0x3, 0x1003, 0x4, 0x9, 0x1009, 0x7, 0xB, 0x50010023}) {
     const ShadeButtonTyping t = TypeFromButtonStyle(dwStyle);
-    EXPECT_EQ(t.nButtonType * 2 + t.bPushLike, nExpected) << std::hex << dwStyle;
+    strTypes += "P.C.R"[t.nButtonType] + std::string(t.bPushLike ? "+ " : " ");
   }
-
-  // Dots every second pixel along the top and bottom rows from the left while
-  // x < right, then the left and right columns from the top while y < bottom:
-  // from (2, 2) to (72, 20) 35 columns and 9 rows on two sides each.
+  EXPECT_EQ(strTypes, "P+ P+ C C+ P+ R R+ P+ P+ C ");
+  // Every second pixel of top and bottom while x < right, then of the sides.
   std::string strDots;
   for (const POINT& pt : FocusDotPixels(CRect(2, 2, 8, 6))) strDots += Str("%ld,%ld ", pt.x, pt.y);
   EXPECT_EQ(strDots, "2,2 2,6 4,2 4,6 6,2 6,6 2,2 8,2 2,4 8,4 ");
-  EXPECT_EQ(FocusDotPixels(CRect(2, 2, 72, 20)).size(), 2u * 35 + 2u * 9);
   EXPECT_TRUE(FocusDotPixels(CRect(9, 9, 3, 3)).empty());
-
-  // Caption 50 x 13, average width 6 (+3), descent 3 against leading 2 + 0.
-  const CSize szText(50, 13);
+  // 50 x 13 + width 6 / 2, + descent 3 or leading 3 + 2; icon summed or larger; margins.
   const CaptionMetrics tm{6, 3, 2, 0}, tmLead{6, 3, 3, 2};
-  Fields f = Make("n");
-  EXPECT_EQ(ContentSize(f, true, szText, &tm), CSize(59, 22));
-  EXPECT_EQ(ContentSize(f, true, szText, &tmLead), CSize(59, 24));
-  EXPECT_EQ(ContentSize(f, true, szText, nullptr), CSize(56, 19));
-  f = Make("");  // a centred icon: the larger of each side
-  EXPECT_EQ(ContentSize(f, true, szText, &tm), CSize(59, 22));
-  EXPECT_EQ(ContentSize(f, false, CSize(), nullptr), CSize(22, 22));
-  f = Make("rt");  // beside the caption: the sum, without the 7-pixel gap
-  EXPECT_EQ(ContentSize(f, true, szText, &tm), CSize(75, 38));
-  f = Make("n0");
-  EXPECT_EQ(ContentSize(f, false, CSize(), nullptr), CSize(2, 2));
-  f.m_nFocusRectMargin = -5;  // never below 0
-  EXPECT_EQ(ContentSize(f, false, CSize(), nullptr), CSize(0, 0));
-  EXPECT_EQ(ContentSize(f, true, szText, nullptr), CSize(42, 5));
+  const CSize szText(50, 13), szNone;
+  const std::tuple<const char*, CSize, const CaptionMetrics*, CSize> kSizes[] = {
+      {"n", szText, &tm, {59, 22}},    {"n", szText, &tmLead, {59, 24}}, {"n", szText, nullptr, {56, 19}},
+      {"", szText, &tm, {59, 22}},     {"", szNone, nullptr, {22, 22}},  {"rt", szText, &tm, {75, 38}},
+      {"n0", szNone, nullptr, {2, 2}}, {"n-", szNone, nullptr, {0, 0}},  {"n-", szText, nullptr, {42, 5}}};
+  for (const auto& [pszFlags, sz, pMetrics, szExpected] : kSizes)
+    EXPECT_EQ(ContentSize(Make(pszFlags), sz.cx > 0, sz, pMetrics), szExpected) << pszFlags;
 }
 
-HWND Wnd(std::uintptr_t n) { return reinterpret_cast<HWND>(n); }
-const HWND kSelf = Wnd(1), kOther = Wnd(99);
+const HWND kSelf = reinterpret_cast<HWND>(1), kOther = reinterpret_cast<HWND>(99);
 const POINT kPt{10, 5};
 
-// The button (window 1) and, as window 10 + i for letter i, its group (r a
-// checked shaded radio button, c a checked shaded check box, x another
-// window, s the button; upper case disabled) and its parent's children (s
-// the button, a letter a tab stop, upper case not one, 0 first: no parent).
-// Every request that changes something is logged.
+// Logs what changes. Windows: the button 1, letter i 10 + i of its group (r c
+// a checked shaded radio button or check box, x another kind, s the button,
+// upper case disabled) or siblings (upper case no tab stop, 0 first: no parent).
 struct Fake : ShadeButtonHost {
+  Fake() { for (ShadeButtonFields& o : others) o.m_bChecked = true; }
   ShadeButtonFields f, others[8];
   std::string log, group, siblings;
   LRESULT nState = 0;  // what BM_GETSTATE answers
   bool bCapture = true, bThreadCapture = true, bTrack = true, bInClient = true, bCursor = true;
   HWND hUnder = kSelf;
-  short nShift = 0;
-  int nSteps = 0;
+  int nShift = 0, nSteps = 0;
 
-  ShadeButtonInput In() { return ShadeButtonInput(f, *this); }
   void Log(const std::string& s) { log += (log.empty() ? "" : ", ") + s; }
   static HWND At(const std::string& s, size_t i) {
-    return i >= s.size() || s[i] == '0' ? nullptr : std::tolower(s[i]) == 's' ? kSelf : Wnd(10 + i);
+    return i >= s.size() || s[i] == '0' ? nullptr : std::tolower(s[i]) == 's' ? kSelf : reinterpret_cast<HWND>(10 + i);
   }
   static size_t Find(const std::string& s, HWND h) {
-    size_t i = 0;
-    while (i < s.size() && (At(s, i) != h || h == nullptr)) ++i;
-    return i;
+    for (size_t i = 0;; ++i)
+      if (i == s.size() || (h != nullptr && At(s, i) == h)) return i;
   }
 
   HWND Self() override { return kSelf; }
@@ -217,7 +175,7 @@ struct Fake : ShadeButtonHost {
     if (nMsg == kMsgGetState) return nState;
     Log("send " + std::to_string(nMsg) + " " + std::to_string(w) + (l != 0 ? " " + std::to_string(l) : ""));
     if (nMsg == kMsgSetState) nState = w ? kStatePushed : 0;
-    if (nMsg == kMsgSetCheck) In().OnBMSetCheck(w);  // as the window routes it
+    if (nMsg == kMsgSetCheck) ShadeButtonInput(f, *this).OnBMSetCheck(w);  // as the window routes it
     return 0;
   }
   void CommandToParent() override { Log("command"); }
@@ -232,8 +190,7 @@ struct Fake : ShadeButtonHost {
   HWND WindowAt(POINT) override { return hUnder; }
   bool InClient(POINT) override { return bInClient; }
   bool WindowUnderCursor(HWND& h) override { return h = hUnder, bCursor; }
-  // The next (or previous) enabled member round the group, or hFrom itself;
-  // a runaway walk ends the test, not the run.
+  // The next or previous enabled member round the group; a runaway walk ends.
   HWND NextGroupItem(HWND hFrom, bool bPrevious) override {
     const size_t n = group.size(), i = Find(group, hFrom);
     if (i == n || ++nSteps > 1000) return nullptr;
@@ -248,39 +205,30 @@ struct Fake : ShadeButtonHost {
   }
   ShadeButtonFields* ShadeButtonAt(HWND h) override {
     const size_t i = Find(group, h);
+    others[i].m_nButtonType = std::tolower(group[i]) == 'r' ? kRadioButton : kCheckBox;
     return i == group.size() || group[i] == 'x' ? nullptr : h == kSelf ? &f : &others[i];
   }
-  bool IsTabTarget(HWND h) override {
-    const size_t i = Find(siblings, h);
-    return i < siblings.size() && std::islower(siblings[i]) && h != kSelf;
-  }
+  bool IsTabTarget(HWND h) override { return h != kSelf && std::islower(siblings[Find(siblings, h)]); }
   void SetFocus(HWND h) override { Log("focus " + std::to_string(reinterpret_cast<std::uintptr_t>(h))); }
-  short KeyState(int nKey) override { return nKey == kKeyShift ? nShift : 0; }
+  short KeyState(int nKey) override { return nKey == kKeyShift ? short(nShift) : 0; }
 };
 
-// The log of a script on a button of type nType, the fields the rules set
-// and the checks of the group's enabled r and c members. Messages: d u press and release at kPt, D double click, m move,
-// l leave, t timer, f k focus gained and lost, s space, a another key, T q
-// the characters tab and q, x destroy, 1 2 BM_SETCHECK with 1 and
-// BST_INDETERMINATE, F the press follow-up of a paint ("skip" when it asks
-// for a new paint). The world: [..] the group, <..> the siblings, P p pushed
-// or not, O S the cursor over another window or the button, c the capture
-// elsewhere, n no capture at all, o the release point outside the client
-// area, r the leave request refused, ? the cursor unreadable, + ~ Shift held
-// or only its toggle bit.
+// The log, the fields set and the group's r c checks after messages d u press
+// and release, D double click, m move, l leave, t timer, f k focus got and lost,
+// s space, a key A, T q characters, x destroy, 1 2 BM_SETCHECK, F a paint's
+// press follow-up, in a world of [group] <siblings>, P p pushed or not, O S
+// cursor over another window or the button, c capture elsewhere, n none, o up
+// outside, r leave request refused (toggles), ? no cursor, + ~ Shift or toggle.
 std::string Play(UINT nType, bool bRepeater, const char* pszScript) {
   Fake b;
   b.f.m_nButtonType = nType;
   b.f.m_bRepeater = bRepeater;
   for (const char* p = pszScript; *p != '\0'; ++p) {
-    ShadeButtonInput in = b.In();
+    ShadeButtonInput in(b.f, b);
     switch (*p) {
       case '[': case '<': {
         const char* pEnd = std::strchr(p, *p == '[' ? ']' : '>');
         (*p == '[' ? b.group : b.siblings).assign(p + 1, pEnd);
-        for (size_t i = 0; *p == '[' && i < b.group.size(); ++i)
-          b.others[i].m_bChecked = true,
-          b.others[i].m_nButtonType = std::tolower(b.group[i]) == 'r' ? kRadioButton : kCheckBox;
         p = pEnd;
         break;
       }
@@ -296,10 +244,8 @@ std::string Play(UINT nType, bool bRepeater, const char* pszScript) {
       case 'P': case 'p': b.nState = *p == 'P' ? kStatePushed : 0; break;
       case 'O': case 'S': b.hUnder = *p == 'O' ? kOther : kSelf; break;
       case 'c': case 'n': b.bCapture = false, b.bThreadCapture = *p == 'c'; break;
-      case 'o': b.bInClient = false; break;
-      case 'r': b.bTrack = !b.bTrack; break;
-      case '?': b.bCursor = false; break;
-      case '+': case '~': b.nShift = *p == '+' ? short(0x8000) : 1; break;
+      case 'o': case 'r': case '?': (*p == 'o' ? b.bInClient : *p == 'r' ? b.bTrack : b.bCursor) ^= true; break;
+      case '+': case '~': b.nShift = *p == '+' ? 0x8000 : 1; break;
     }
   }
   const ShadeButtonFields& f = b.f;
@@ -313,58 +259,38 @@ std::string Play(UINT nType, bool bRepeater, const char* pszScript) {
 
 TEST(ShadeButtonInput, Scripts) {
   const std::tuple<UINT, bool, const char*, const char*> rows[] = {
-      // Press and release; the system's own click follows. Push buttons
-      // ignore BM_SETCHECK but repaint; BST_INDETERMINATE unchecks.
-      {kPushButton, false, "du1", "default, default, invalidate 1 |"},
+      // BM_SETCHECK: push buttons only repaint, BST_INDETERMINATE unchecks.
+      {kPushButton, false, "du1sf", "default, default, invalidate 1, default, default |"},
       {kCheckBox, false, "dudu", "default, send 241 1, invalidate 1, default, default, send 241 0, invalidate 1, default |"},
       {kCheckBox, false, "dOuSu", "default, default, default |"},  // released off it, then no press began on it
       {kCheckBox, false, "2121", "invalidate 1, invalidate 1, invalidate 1, invalidate 1 | checked"},
-      {kRadioButton, false, "12", "invalidate 1, invalidate 1 |"},
-      {kRadioButton, false, "1du", "invalidate 1, default, send 241 1, invalidate 1, default | checked"},
-      // The pushed look follows the cursor during a press, and so does a
-      // paint's follow-up, which then skips the paint; no hot tracking.
-      {kPushButton, false, "F", " |"},
-      {kPushButton, false, "dPOmmSm", "default, send 243 0, invalidate 1, default, default, send 243 1, invalidate 1, default | down"},
+      {kRadioButton, false, "1du2", "invalidate 1, default, send 241 1, invalidate 1, default, invalidate 1 |"},
+      // The pushed look follows the cursor in a press, also before a paint.
+      {kPushButton, false, "FdPOmmSm", "default, send 243 0, invalidate 1, default, default, send 243 1, invalidate 1, default | down"},
       {kPushButton, false, "dpFFOF?F", "default, send 243 1, skip, send 243 0, skip | down"},
       {kPushButton, false, "dpcF", "default | down"},
       // Hot tracking: a refused request stays cold and asks again.
       {kPushButton, false, "rmrmml", "track, default, track, invalidate 1, default, default, invalidate 1 |"},
       {kPushButton, false, "dcm", "default, track, invalidate 1, default | hot down"},
-      // The repeater: 250 ms, then 90 ms while pushed; nothing while dragged
-      // off; after repeats no click, a short press one, outside none, and
-      // with nothing holding the capture the system finishes the release.
+      // Repeats only while pushed; a click only for a short press inside.
       {kPushButton, true, "dPttptu", "timer 250, default, kill 1, timer 90, command, default, kill 1, timer 90, command, default, kill 1, release | repeated"},
       {kPushButton, true, "du", "timer 250, default, kill 1, release, command |"},
       {kPushButton, true, "odu", "timer 250, default, kill 1, release |"},
       {kPushButton, true, "ndu", "timer 250, default, kill 1, default |"},
       {kPushButton, true, "dxx", "timer 250, default, kill 1 | down"},
       {kPushButton, false, "D", "send 513 1 459052 |"},  // 7 << 16 | 300, a second press
-      // Space toggles, again when auto-repeated; focus for radio buttons.
       {kCheckBox, false, "ssa", "send 241 1, invalidate 1, default, send 241 0, invalidate 1, default, default |"},
-      {kPushButton, false, "sf", "default, default |"},
       {kRadioButton, false, "fdk", "invalidate 1, default, default, release, default |"},
       {kRadioButton, false, "fdck", "invalidate 1, default, default, default | down"},
-      // Checking a radio button unchecks the shaded radio buttons of its group
-      // in any order: forward from the next member, then forward from the
-      // one before. A window of another kind ends a walk, and so does a shaded
-      // check box, which keeps its check; a disabled button never comes round,
-      // so the walk ends after one lap.
+      // Walks from the next and the one before; a disabled one never comes round.
       {kRadioButton, false, "[rsrr]1", "invalidate 12, invalidate 13, invalidate 10, invalidate 1 | checked000"},
-      {kRadioButton, false, "[srrr]1", "invalidate 11, invalidate 12, invalidate 13, invalidate 1 | checked000"},
-      {kRadioButton, false, "[rrrs]1", "invalidate 10, invalidate 11, invalidate 12, invalidate 1 | checked000"},
-      {kRadioButton, false, "[rxsr]1", "invalidate 13, invalidate 10, invalidate 1 | checked00"},
       {kRadioButton, false, "[xrsr]1", "invalidate 13, invalidate 11, invalidate 1 | checked00"},
       {kRadioButton, false, "[rsxr]1", "invalidate 10, invalidate 1 | checked01"},
       {kRadioButton, false, "[rscr]1", "invalidate 10, invalidate 1 | checked011"},
       {kRadioButton, false, "[Srr]1", "invalidate 11, invalidate 12, invalidate 1 | checked00"},
-      // Tab and Shift+Tab move to the next tab stop among the siblings, and
-      // not round from the end; the toggle bit alone is not Shift held.
-      {kPushButton, false, "<aXsYcd>Tq", "focus 14, default, default |"},
-      {kPushButton, false, "<aXsYcd>+Tq", "focus 10, default, default |"},
-      {kPushButton, false, "<asX>~Tq", "default, default |"},
-      {kPushButton, false, "<Xsc>+Tq", "default, default |"},
-      {kPushButton, false, "<ac>Tq", "default, default |"},   // not among the siblings
-      {kPushButton, false, "<0asc>Tq", "default, default |"},  // no parent, so no first child
+      // Tab stops among siblings; none past the ends, off the list or without parent.
+      {kPushButton, false, "<aXsYcd>T+Tq", "focus 14, default, focus 10, default, default |"},
+      {kPushButton, false, "<asX>~T<Xsc>+T<ac>T<0asc>T", "default, default, default, default |"},
   };
   for (const auto& [nType, bRepeater, pszScript, pszLog] : rows)
     EXPECT_EQ(Play(nType, bRepeater, pszScript), pszLog) << pszScript;
