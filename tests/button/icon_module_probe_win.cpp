@@ -1,9 +1,6 @@
-// icon_module_probe.exe DLL: loads a copy of the library by path in a process
-// that has no other qor032.dll, asks for Copy's images fifty times, unloads
-// it once, and reports in its exit code: 1 the identifiers were right every
-// time, 2 the module handle was the loaded library, 4 it was null, 8 one
-// FreeLibrary unloaded it; 10 and 11 mean that the library or its function
-// could not be found.
+// Loads a copy of the library by path, asks for Copy's images fifty times,
+// unloads it once, and exits with the bits RunProbe in icon_win_test.cpp
+// documents (10, 11: the library or its function could not be found).
 #include <windows.h>
 
 #include <string>

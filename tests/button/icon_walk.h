@@ -1,6 +1,5 @@
-// Walks the whole catalogue through its public functions (every Get...ID
-// function and GetRadioButton, in both sizes where an entry has them); the
-// shape follows from each function's signature.
+// Walks the whole catalogue through its public Get...ID functions and
+// GetRadioButton, in both sizes where an entry has them.
 #pragma once
 
 #include <string>

@@ -1,7 +1,5 @@
-// The catalogue against the real module: every icon group loads from
-// qor032.dll at its size with one 32-bit image whose hot and disabled forms
-// are what they claim to be, the module lookup finds this module (and nothing
-// once the file is renamed), and the drop-down arrow paints exactly its rows.
+// The catalogue against the real module: every group's image and states, the
+// module lookup by the library's own name, the drop-down arrow's rows.
 #include <gtest/gtest.h>
 
 #include <afxwin.h>
@@ -15,17 +13,11 @@
 #include "../graphics/GraphicsWinSupport.h"
 #include "QorIcon.h"
 #include "icon_walk.h"
+#include "sibling_process_win.h"
 
 namespace {
 
 const WORD kUsEnglish = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
-
-std::string ExeFolder() {
-  char path[MAX_PATH] = {};
-  ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-  const std::string s(path);
-  return s.substr(0, s.find_last_of("\\/"));
-}
 
 const BYTE* Resource(HMODULE hModule, UINT type, UINT id, DWORD& cb) {
   HRSRC hRes = ::FindResourceExA(hModule, MAKEINTRESOURCEA(type), MAKEINTRESOURCEA(id), kUsEnglish);
@@ -131,31 +123,21 @@ TEST(ComboArrowDrawing, ExactlyTheRowsOrNothing) {
   }
 }
 
-// Runs icon_module_probe.exe on a DLL file and returns its exit code: 1 the
-// identifiers were right, 2 the handle was the loaded library, 4 it was
-// null, 8 one FreeLibrary unloaded it (the lookups took no reference).
+// icon_module_probe.exe on a DLL file exits with 1 when the identifiers were
+// right, plus 2 when the handle was the loaded library, 4 when it was null,
+// and 8 when one FreeLibrary unloaded it (the lookups took no reference).
 DWORD RunProbe(const std::string& dllPath) {
-  std::string cmd = "\"" + ExeFolder() + "\\icon_module_probe.exe\" \"" + dllPath + "\"";
-  STARTUPINFOA si{};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi{};
-  if (!::CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return 1000;
-  ::WaitForSingleObject(pi.hProcess, 60000);
-  DWORD code = 1001;
-  ::GetExitCodeProcess(pi.hProcess, &code);
-  ::CloseHandle(pi.hThread);
-  ::CloseHandle(pi.hProcess);
-  return code;
+  return testsupport::RunSibling("icon_module_probe.exe", "\"" + dllPath + "\"");
 }
 
 TEST(IconModule, LookupByTheLibrarysOwnNameOnly) {
-  EXPECT_EQ(RunProbe(ExeFolder() + "\\qor032.dll"), 1u | 2u | 8u);
+  EXPECT_EQ(RunProbe(testsupport::ExeFolder() + "\\qor032.dll"), 1u | 2u | 8u);
   char temp[MAX_PATH] = {};
   ASSERT_GT(::GetTempPathA(MAX_PATH, temp), 0u);
   const std::string folder = std::string(temp) + "qor_icon_probe_" + std::to_string(::GetCurrentProcessId());
   ::CreateDirectoryA(folder.c_str(), nullptr);
   const std::string copy = folder + "\\qorrenamed.dll";
-  ASSERT_TRUE(::CopyFileA((ExeFolder() + "\\qor032.dll").c_str(), copy.c_str(), FALSE));
+  ASSERT_TRUE(::CopyFileA((testsupport::ExeFolder() + "\\qor032.dll").c_str(), copy.c_str(), FALSE));
   const DWORD code = RunProbe(copy);
   ::DeleteFileA(copy.c_str());
   ::RemoveDirectoryA(folder.c_str());

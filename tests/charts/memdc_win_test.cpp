@@ -1,6 +1,5 @@
-// CMemDC under Wine: drawing lands in the target only when the object goes,
-// at the same place; empty areas give an object that copies nothing; over a
-// printing context drawing goes straight through.
+// CMemDC under Wine: drawing lands in place when the object goes; empty areas
+// copy nothing; over a printing context drawing goes straight through.
 #include <afxwin.h>
 
 #include <gtest/gtest.h>

@@ -1,6 +1,5 @@
-// Every control as a screen reader reaches it under Wine: its answers through
-// AccessibleObjectFromWindow, the button's default action, the events a
-// win-event hook sees, bad input, and release with the window.
+// Every control as a screen reader reaches it under Wine: answers, default
+// actions, win events and release with the window.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -191,15 +190,6 @@ TEST_F(AccessWin, AnswersActionsAndEvents) {
   for (const auto& [pWnd, dwEvent, n] : told)
     EXPECT_EQ(std::count(g_events.begin(), g_events.end(), std::make_pair(pWnd->m_hWnd, dwEvent)), n) << dwEvent;
 
-  // Bad input, and calls after the window is gone.
-  EXPECT_EQ(Heard(m_btn[kPush], "n", 1) + Heard(m_graph, "n", 4), L"!!");
-  EXPECT_EQ(pGraph->get_accValue(Id(1), nullptr), E_POINTER);
-  EXPECT_EQ(pPush->get_accKeyboardShortcut(Id(CHILDID_SELF), nullptr), E_POINTER);
-  m_graph.DestroyWindow();
-  m_btn[kPush].DestroyWindow();
-  long n = 0;
-  EXPECT_EQ(pGraph->get_accChildCount(&n), RPC_E_DISCONNECTED);
-  EXPECT_EQ(pPush->accDoDefaultAction(Id(CHILDID_SELF)), RPC_E_DISCONNECTED);
   pGraph->Release();
   pPush->Release();
 }

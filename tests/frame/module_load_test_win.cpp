@@ -1,6 +1,5 @@
-// Loading and unloading qor032.dll as a host does: the entry function joins
-// the framework's extension chain and fills the extension table at load, and
-// leaves the chain and releases every registry record at unload.
+// Loading qor032.dll joins the extension chain and fills the extension table;
+// unloading leaves the chain and releases every registry record.
 #include <gtest/gtest.h>
 #include <malloc.h>
 #include <windows.h>

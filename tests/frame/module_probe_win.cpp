@@ -1,6 +1,5 @@
-// A small DLL that links qor032.dll, so that loading and unloading it loads
-// and unloads the library as a host would, and lets the test reach into the
-// library through plain C functions.
+// A small DLL that links qor032.dll, loaded and unloaded as a host would,
+// with plain C functions that reach into the library.
 #include <windows.h>
 
 #include <vector>

@@ -1,6 +1,4 @@
-// GraphicsUtils on real device contexts under Wine: the anti-aliased line,
-// the rubber-band outline, oblique text, image-list bitmaps and animated
-// cursors.
+// GraphicsUtils on real device contexts under Wine.
 #include <gtest/gtest.h>
 
 #include <cstdlib>

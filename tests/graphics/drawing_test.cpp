@@ -1,6 +1,5 @@
-// The drawing computations on memory surfaces (the anti-aliased line worked
-// by hand, the rubber-band frames, the oblique text transform, the run scan
-// behind regions), the colour arithmetic and the size-fitting rule.
+// Drawing computations on memory surfaces, the colour arithmetic and the
+// size-fitting rule.
 #include <gtest/gtest.h>
 
 #include <climits>

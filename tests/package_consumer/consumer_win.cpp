@@ -1,7 +1,6 @@
-// A dialog whose owner-drawn button paints a shaded face, with a font
-// definition, a colour blend, an icon lookup and a region, all through the
-// installed headers, import libraries and DLLs. The exit code names what
-// failed (0: nothing).
+// A dialog with a shaded owner-drawn button, a font definition, a colour blend,
+// an icon lookup and a region, through the installed package only. The exit
+// code names what failed (0: nothing).
 #include <afxwin.h>
 
 #include <qor032.h>

@@ -1,6 +1,5 @@
-// Helpers shared by the shading tests: capturing the failure log, reaching the
-// protected parts of Shade, a known random table, and a plainly written
-// reference of every face formula to compare generated pixels with.
+// Shading test helpers: the failure log, Shade's protected parts, a known
+// random table and a plainly written reference of every face formula.
 #pragma once
 
 #include <afx.h>
@@ -112,7 +111,6 @@ inline ShadeProps MakeProps(int style, int g = 0, bool dark = true, unsigned cha
   return props;
 }
 
-// ---------------------------------------------------------------------------
 // The faces as the formulas read, pixel by pixel: image index y * W + x with
 // y = 0 the bottom row; N() is the next table value (the table read from the
 // start again after its end) divided by 32767 / max(2g, 1). Quotients are

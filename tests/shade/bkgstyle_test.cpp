@@ -1,7 +1,5 @@
-// BkgStyle: ownership of the records it is given, copying defaults to the
-// user map, the component list, and the version-2 archive record (and the
-// version-1 counter when loading). A record released twice, or never, shows
-// in the sanitizer build.
+// BkgStyle: ownership of its records, defaults, the component list and the
+// archive record (double or missing releases show in the sanitizer build).
 #include <gtest/gtest.h>
 
 #include <vector>

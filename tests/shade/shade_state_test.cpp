@@ -1,6 +1,5 @@
-// Shade's state rules: the palette ramp and its tint, when a face is (re)made,
-// what a stored tint does across resizes and style None, and the result and
-// log line of every failure.
+// Shade's state rules: ramp and tint, when a face is made, and every failure's
+// result and log line.
 #include <gtest/gtest.h>
 
 #include "ShadeTestSupport.h"

@@ -1,6 +1,5 @@
-// Face generators, bit for bit, with a known random table: the documented
-// edge cases worked by hand, then every style against the plain reference over
-// many sizes, granularities and both dark sides.
+// Face generators bit for bit: edge cases worked by hand, then every style
+// against the plain reference.
 #include <gtest/gtest.h>
 
 #include "ShadeRows.h"

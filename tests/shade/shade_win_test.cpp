@@ -1,6 +1,5 @@
-// Drawing a face on a real device context under Win32: the blit places each
-// pixel row's palette colours where they belong (bitmap row 0 on the last
-// screen line), and without a face the rectangle takes the button-face colour.
+// A face blitted on a real device context (bitmap row 0 on the last line),
+// and the button-face colour without a face.
 #include <windows.h>
 
 #include <gtest/gtest.h>

@@ -1,6 +1,5 @@
-// GoogleTest helpers for the framework's exceptions, which are thrown by
-// pointer and must be deleted by whoever catches them, and for archives in
-// memory.
+// GoogleTest helpers for the framework's exceptions (thrown by pointer, deleted
+// by the catcher) and for archives in memory.
 #pragma once
 
 #include <gtest/gtest.h>

@@ -1,7 +1,5 @@
-// Active Accessibility through WM_GETOBJECT, as a screen reader reaches it:
-// the system's object until the window enables its own, which forwards to its
-// virtuals, refuses what a caller gets wrong and stops answering when the
-// window goes.
+// WM_GETOBJECT: the system's object until the window enables its own, which
+// forwards to its virtuals, refuses bad calls and goes with the window.
 #include <gtest/gtest.h>
 
 #include <oleacc.h>
@@ -83,12 +81,15 @@ TEST(Accessibility, TheWindowsOwnObjectOnceEnabled) {
   ASSERT_TRUE(p->get_accRole(Child(CHILDID_SELF), &role) == S_OK && p->get_accRole(Child(1), &childRole) == S_OK);
   EXPECT_EQ((std::vector<long>{role.lVal, childRole.lVal}), (std::vector<long>{ROLE_SYSTEM_CLIENT, ROLE_SYSTEM_LISTITEM}));
   EXPECT_TRUE(p->get_accChildCount(&n) == S_OK && n == 2);
-  EXPECT_EQ(p->get_accName(Child(0), nullptr), E_POINTER);
+  for (HRESULT hr : {p->get_accName(Child(0), nullptr), p->get_accValue(Child(1), nullptr),
+                     p->get_accKeyboardShortcut(Child(0), nullptr)})
+    EXPECT_EQ(hr, E_POINTER);
 
   // Gone with the window: answers stop, the object is still safe to call.
   wnd.DestroyWindow();
   EXPECT_EQ(Name(p, Child(CHILDID_SELF)), std::to_wstring(RPC_E_DISCONNECTED));
   EXPECT_EQ(p->accDoDefaultAction(Child(CHILDID_SELF)), RPC_E_DISCONNECTED);
+  EXPECT_EQ(p->get_accChildCount(&n), RPC_E_DISCONNECTED);
   p->Release();
   ::CoUninitialize();
 }

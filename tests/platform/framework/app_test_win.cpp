@@ -1,11 +1,11 @@
-// The application object under Wine: a CWinApp made by a test and run to the
-// end of its message loop, and a host whose WinMain comes from appframe_main.
-// (Every other test program runs without one.)
+// The application object under Wine, run to the end of its message loop, and
+// a host whose WinMain comes from appframe_main.
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "fwtest_win.h"
+#include "sibling_process_win.h"
 
 namespace {
 
@@ -124,22 +124,7 @@ TEST(Application, RunWithoutAMainWindowEnds) {
 }
 
 TEST(Application, AHostGetsItsWinMainFromTheFramework) {
-  char szPath[MAX_PATH];
-  ASSERT_GT(::GetModuleFileNameA(nullptr, szPath, MAX_PATH), 0u);
-  std::string strExe(szPath);
-  strExe = strExe.substr(0, strExe.find_last_of("\\/") + 1) + "fwtest_winmain_host.exe";
-  std::string strCmd = "\"" + strExe + "\" --probe";
-  STARTUPINFOA si{};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi{};
-  ASSERT_TRUE(::CreateProcessA(strExe.c_str(), strCmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
-  const DWORD dwWait = ::WaitForSingleObject(pi.hProcess, 30000);
-  if (dwWait != WAIT_OBJECT_0) ::TerminateProcess(pi.hProcess, 1);
-  DWORD dwExit = 0;
-  ::GetExitCodeProcess(pi.hProcess, &dwExit);
-  ::CloseHandle(pi.hThread);
-  ::CloseHandle(pi.hProcess);
-  ASSERT_EQ(dwWait, WAIT_OBJECT_0);
+  const DWORD dwExit = testsupport::RunSibling("fwtest_winmain_host.exe", "--probe", 30000);
   EXPECT_EQ(dwExit, 42u) << "failed checks: " << std::hex << (dwExit & 0xFFF);
 }
 

@@ -53,7 +53,6 @@ TEST(HandleMap, TemporariesPermanentOwnersAndDetach) {
   EXPECT_EQ(CWnd::FromHandlePermanent(hWnd), nullptr);
 }
 
-// ---------------------------------------------------------------------------
 // Life cycle
 
 // Counts what happens to it; deletes itself after its last message.
@@ -116,7 +115,6 @@ TEST(Lifecycle, SelfDeletingNestedAndOneWindowPerObject) {
   EXPECT_TRUE(fwtest::CreatePopup(wnd, "again"));  // reusable after destruction
 }
 
-// ---------------------------------------------------------------------------
 // Subclassing
 
 class CSubclassedButton : public CButton {
@@ -193,7 +191,6 @@ TEST(Subclass, CreatedSubclassedUnsubclassedAndDetached) {
   CWnd::DeleteTempMap();
 }
 
-// ---------------------------------------------------------------------------
 // Helpers
 
 // ModifyStyle reports whether anything changed; window text of any length

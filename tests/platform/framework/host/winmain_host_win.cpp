@@ -1,6 +1,5 @@
-// A framework application that defines only its CWinApp object: WinMain comes
-// from appframe_main. It checks what the framework set up for it and exits
-// with 42 when all of it held, or 0x1000 plus a bit per failed check.
+// An application with only its CWinApp object: WinMain comes from
+// appframe_main. Exits with 42, or 0x1000 plus a bit per failed check.
 #include <cstring>
 
 #include "afxwin.h"
