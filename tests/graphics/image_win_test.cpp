@@ -14,6 +14,7 @@
 #include <sstream>
 #include <string>
 
+#include "DirUtils.h"
 #include "GdiplusSession.h"
 #include "GraphicsUtils.h"
 #include "GraphicsWinSupport.h"
@@ -115,6 +116,9 @@ TEST(ImageFiles, RoundTripsInEveryFormat) {
     EXPECT_FALSE(GraphicsUtils::IsThumbnailImageUpToDate(c.source, thumb, c.w, c.h)) << c.ext;
     ::DeleteFileA(clip), ::DeleteFileA(thumb);
   }
+  LogScope log;  // a missing thumbnail is not fresh, and says so in the log
+  EXPECT_FALSE(GraphicsUtils::IsThumbnailImageUpToDate(wide, dir.Path("none.png"), 160, 0));
+  EXPECT_EQ(log.Lines(), std::vector<CString>{CString("{1EC10526-DE54-4856-98B4-938CDBC2A2DD}")});
 }
 
 // Rows without a requested size save the clipboard, the others make a thumbnail.
@@ -242,6 +246,9 @@ TEST(ImageWrapper, OneCopyPerWidthTurnedAndDeleted) {
                 ReadBytes(dir.Path(taken.c_str())) == "someone's file");  // a taken name is drawn again
     s.Draw(h, 0, 0, 120, 60);  // another width replaces the copy
     EXPECT_TRUE(SizeOf(h.Copy()) == CSize(120, 60) && !dir.Names().count(free) && dir.Names().size() == 3u);
+    Holder g(dir, file);  // a folder that is not there: the system's instead, none made
+    g.SetTempDir(dir.Path("gone\\")), s.Draw(g, 0, 0, 110, 55);
+    EXPECT_TRUE(DirUtils::ParsePathFromFile(g.Copy()) == DirUtils::GetTempDir() && !fs::exists(dir.path / "gone"));
     EXPECT_TRUE(h.SetImageFile(CString(file).MakeUpper(), false) && dir.Names().size() == 3u);  // kept unless forced
     EXPECT_TRUE(h.SetImageFile(file, true) && dir.Names().size() == 2u);
     h.SetRotateFlip(Gdiplus::Rotate90FlipNone);  // the copy is made from the frame's height
