@@ -238,14 +238,14 @@ CString FormatGraphValue(const CString& strFormat, double dValue) {
       ++j;
       bFits = ParseField(s, j);
     }
-    const size_t nSpecEnd = j;  // flags, width and precision end here
+    const size_t nFieldsEnd = j;  // flags, width and precision end here
     if (j < s.size() && s[j] == 'l') ++j;
     if (!bConverted && bFits && j < s.size() && s[j] != '\0' && std::strchr("fFeEgGaA", s[j]) != nullptr) {
-      const std::string spec = s.substr(i, nSpecEnd - i) + s[j];
-      const int n = std::snprintf(nullptr, 0, spec.c_str(), dValue);
+      const std::string conversion = s.substr(i, nFieldsEnd - i) + s[j];
+      const int n = std::snprintf(nullptr, 0, conversion.c_str(), dValue);
       if (n > 0) {
         std::string text(static_cast<size_t>(n) + 1, '\0');
-        std::snprintf(&text[0], text.size(), spec.c_str(), dValue);
+        std::snprintf(&text[0], text.size(), conversion.c_str(), dValue);
         text.resize(static_cast<size_t>(n));
         out += text;
       }

@@ -42,9 +42,9 @@ TEST(ChartAccess, GraphPieProgressAndNavigation) {
       {"V", {{"A", {{20230101, 4}}}}, false, "%g", "V:1 curve, nothing plotted:A=;"},
       {"", {}, true, "%g", "Graph:No curves:"},
   };
-  for (const auto& [pszTitle, specs, bDated, pszFormat, pszHeard] : graphs) {
+  for (const auto& [pszTitle, curveList, bDated, pszFormat, pszHeard] : graphs) {
     CurveArray curves;
-    for (const auto& [pszLabel, pts] : specs) {
+    for (const auto& [pszLabel, pts] : curveList) {
       curves.push_back(pszLabel != nullptr ? new CCurve : nullptr);
       for (auto [nYmd, v] : pts)
         curves.back()->AddEntry(nYmd == 0 ? DateTime() : DateTime(nYmd / 10000, nYmd / 100 % 100, nYmd % 100), v);
