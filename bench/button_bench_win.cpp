@@ -10,11 +10,12 @@
 #include <afxwin.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 
 #include "ShadeButton.h"
+
+#include "BenchTiming.h"
 
 namespace {
 
@@ -28,18 +29,6 @@ class CBenchButton : public CShadeButton {
   void ToggleHot() { m_bMouseOver = !m_bMouseOver; }
 };
 
-template <class Fn>
-double BestSecondsPerCall(int nRounds, Fn fn) {
-  double best = 1e30;
-  for (int r = 0; r < nRounds; ++r) {
-    const auto t0 = std::chrono::steady_clock::now();
-    for (int i = 0; i < kRepeats; ++i) fn();
-    ::GdiFlush();
-    const double s = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count() / kRepeats;
-    best = std::min(best, s);
-  }
-  return best;
-}
 
 }  // namespace
 
@@ -74,11 +63,11 @@ int main(int argc, char** argv) {
   ::PatBlt(hSource, 0, 0, kWidth, kHeight, WHITENESS);
 
   const double dBlt =
-      BestSecondsPerCall(nRounds, [&] { ::BitBlt(hTarget, 0, 0, kWidth, kHeight, hSource, 0, 0, SRCCOPY); });
+      bench::BestSecondsPerCall(nRounds, kRepeats, [&] { ::BitBlt(hTarget, 0, 0, kWidth, kHeight, hSource, 0, 0, SRCCOPY); });
   auto timeDraw = [&](CBenchButton& b, bool bToggleHot) {
     DRAWITEMSTRUCT d = dis;
     d.hwndItem = b.m_hWnd;
-    return BestSecondsPerCall(nRounds, [&] {
+    return bench::BestSecondsPerCall(nRounds, kRepeats, [&] {
       if (bToggleHot) b.ToggleHot();
       b.DrawItem(&d);
       CDC::DeleteTempMap();

@@ -21,6 +21,8 @@
 
 #include <GraphCtrl.h>
 
+#include "BenchTiming.h"
+
 namespace {
 
 const int kWidth = 800;
@@ -33,16 +35,6 @@ const COLORREF kCurve = RGB(30, 90, 200);
 
 double Now() { return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count(); }
 
-template <class Fn>
-double BestSeconds(int nRounds, Fn fn) {
-  double best = 1e30;
-  for (int i = 0; i < nRounds; ++i) {
-    const double t0 = Now();
-    fn();
-    best = std::min(best, Now() - t0);
-  }
-  return best;
-}
 
 // Adds up the time spent in its paint handler.
 class CTimedGraph : public CGraphCtrl {
@@ -153,7 +145,7 @@ LRESULT CALLBACK BareWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
 
 template <class Fn>
 double PaintCycles(int nRounds, HWND hWnd, Fn after) {
-  return BestSeconds(nRounds, [&] {
+  return bench::BestSecondsPerCall(nRounds, 1, [&] {
     for (int i = 0; i < kPaints; ++i) {
       ::InvalidateRect(hWnd, nullptr, FALSE);
       ::UpdateWindow(hWnd);
@@ -191,13 +183,14 @@ int main(int argc, char** argv) {
   HGDIOBJ hOldPen = ::SelectObject(hMem, hPen);
 
   std::printf("%d points on %d x %d, best of %d rounds\n", kPoints, kWidth, kHeight, nRounds);
-  const double dRebuild = BestSeconds(nRounds, [&] { graph.Draw(true); });
-  const double dPolyline = BestSeconds(nRounds, [&] { ::Polyline(hMem, pts.data(), static_cast<int>(pts.size())); });
+  const double dRebuild = bench::BestSecondsPerCall(nRounds, 1, [&] { graph.Draw(true); });
+  const double dPolyline =
+      bench::BestSecondsPerCall(nRounds, 1, [&] { ::Polyline(hMem, pts.data(), static_cast<int>(pts.size())); });
   std::printf("rebuild %9.3f ms, one Polyline %9.3f ms, ratio %.2f (goal %.1f)\n", dRebuild * 1e3, dPolyline * 1e3,
               dRebuild / dPolyline, kRebuildGoal);
 
   graph.UpdateWindow();
-  const double dBlt = BestSeconds(nRounds, [&] {
+  const double dBlt = bench::BestSecondsPerCall(nRounds, 1, [&] {
     for (int i = 0; i < kPaints; ++i) ::BitBlt(hWindow, 0, 0, kWidth, kHeight, hMem, 0, 0, SRCCOPY);
   }) / kPaints;
   double dHandler = 1e30;

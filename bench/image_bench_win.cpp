@@ -14,7 +14,6 @@
 #include <DirUtils.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -23,6 +22,8 @@
 
 #include "GraphicsUtils.h"
 #include "ImageWrapper.h"
+
+#include "BenchTiming.h"
 
 namespace {
 
@@ -58,16 +59,6 @@ bool MakePhoto(const CString& strPath) {
   return false;
 }
 
-template <class Fn>
-double BestSeconds(int nRounds, Fn fn) {
-  double best = 1e30;
-  for (int i = 0; i < nRounds; ++i) {
-    const auto t0 = std::chrono::steady_clock::now();
-    fn();
-    best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count());
-  }
-  return best;
-}
 
 }  // namespace
 
@@ -86,7 +77,7 @@ int main(int argc, char** argv) {
   int nStatus = 0;
 
   // A fresh holder each round, so every first draw makes its copy.
-  const double dFirst = BestSeconds(nRounds, [&] {
+  const double dFirst = bench::BestSecondsPerCall(nRounds, 1, [&] {
     ImageWrapper holder;
     holder.SetImageFile(strPhoto, false);
     holder.DrawImage(g, kFrame);
@@ -94,7 +85,7 @@ int main(int argc, char** argv) {
   ImageWrapper holder;
   holder.SetImageFile(strPhoto, false);
   holder.DrawImage(g, kFrame);
-  const double dRedraw = BestSeconds(nRounds, [&] {
+  const double dRedraw = bench::BestSecondsPerCall(nRounds, 1, [&] {
                            for (int i = 0; i < kRedraws; ++i) holder.DrawImage(g, kFrame);
                          }) /
                          kRedraws;
@@ -104,7 +95,7 @@ int main(int argc, char** argv) {
               dFirst / dRedraw);
 
   CString strMessage;
-  const double dThumb = BestSeconds(nRounds, [&] { strMessage = GraphicsUtils::SaveThumbnailImage(strPhoto, strThumb, 160, 0); });
+  const double dThumb = bench::BestSecondsPerCall(nRounds, 1, [&] { strMessage = GraphicsUtils::SaveThumbnailImage(strPhoto, strThumb, 160, 0); });
   if (!strMessage.IsEmpty()) {
     std::printf("SaveThumbnailImage failed: %s\n", strMessage.GetString());
     nStatus = 1;

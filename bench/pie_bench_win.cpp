@@ -9,11 +9,12 @@
 #include <afxwin.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 
 #include <PieCtrl.h>
+
+#include "BenchTiming.h"
 
 namespace {
 
@@ -21,18 +22,6 @@ constexpr int kWidth = 400;
 constexpr int kHeight = 300;
 constexpr int kRepeats = 40;
 
-template <class Fn>
-double BestSecondsEach(int nRounds, Fn fn) {
-  double best = 1e30;
-  for (int i = 0; i < nRounds; ++i) {
-    const auto t0 = std::chrono::steady_clock::now();
-    for (int n = 0; n < kRepeats; ++n) fn();
-    ::GdiFlush();
-    const double s = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count() / kRepeats;
-    best = std::min(best, s);
-  }
-  return best;
-}
 
 }  // namespace
 
@@ -63,7 +52,7 @@ int main(int argc, char** argv) {
     pie.AddSlice(values[i], colours[i], RGB(255, 255, 255), strLabel);
   }
 
-  const double dPaint = BestSecondsEach(nRounds, [&] {
+  const double dPaint = bench::BestSecondsPerCall(nRounds, kRepeats, [&] {
     pie.InvalidateRect(nullptr, FALSE);
     pie.UpdateWindow();
   });
@@ -76,7 +65,7 @@ int main(int argc, char** argv) {
   CBitmap* pOld = mem.SelectObject(&bmp);
   mem.FillSolidRect(0, 0, kWidth, kHeight, RGB(200, 200, 200));
   const double dBlit =
-      BestSecondsEach(nRounds, [&] { dcWindow.BitBlt(0, 0, kWidth, kHeight, &mem, 0, 0, SRCCOPY); });
+      bench::BestSecondsPerCall(nRounds, kRepeats, [&] { dcWindow.BitBlt(0, 0, kWidth, kHeight, &mem, 0, 0, SRCCOPY); });
   mem.SelectObject(pOld);
 
   std::printf("%d x %d pie, nine slices, best of %d rounds of %d\n", kWidth, kHeight, nRounds, kRepeats);
