@@ -63,7 +63,9 @@ int main(int argc, char** argv) {
   ::PatBlt(hSource, 0, 0, kWidth, kHeight, WHITENESS);
 
   const double dBlt =
-      bench::BestSecondsPerCall(nRounds, kRepeats, [&] { ::BitBlt(hTarget, 0, 0, kWidth, kHeight, hSource, 0, 0, SRCCOPY); });
+      bench::BestSecondsPerCall(nRounds, kRepeats, [&] {
+        ::BitBlt(hTarget, 0, 0, kWidth, kHeight, hSource, 0, 0, SRCCOPY);
+      });
   auto timeDraw = [&](CBenchButton& b, bool bToggleHot) {
     DRAWITEMSTRUCT d = dis;
     d.hwndItem = b.m_hWnd;

@@ -95,7 +95,8 @@ int main(int argc, char** argv) {
               dFirst / dRedraw);
 
   CString strMessage;
-  const double dThumb = bench::BestSecondsPerCall(nRounds, 1, [&] { strMessage = GraphicsUtils::SaveThumbnailImage(strPhoto, strThumb, 160, 0); });
+  const double dThumb = bench::BestSecondsPerCall(
+      nRounds, 1, [&] { strMessage = GraphicsUtils::SaveThumbnailImage(strPhoto, strThumb, 160, 0); });
   if (!strMessage.IsEmpty()) {
     std::printf("SaveThumbnailImage failed: %s\n", strMessage.GetString());
     nStatus = 1;

@@ -65,7 +65,9 @@ int main(int argc, char** argv) {
   CBitmap* pOld = mem.SelectObject(&bmp);
   mem.FillSolidRect(0, 0, kWidth, kHeight, RGB(200, 200, 200));
   const double dBlit =
-      bench::BestSecondsPerCall(nRounds, kRepeats, [&] { dcWindow.BitBlt(0, 0, kWidth, kHeight, &mem, 0, 0, SRCCOPY); });
+      bench::BestSecondsPerCall(nRounds, kRepeats, [&] {
+        dcWindow.BitBlt(0, 0, kWidth, kHeight, &mem, 0, 0, SRCCOPY);
+      });
   mem.SelectObject(pOld);
 
   std::printf("%d x %d pie, nine slices, best of %d rounds of %d\n", kWidth, kHeight, nRounds, kRepeats);
