@@ -1,6 +1,7 @@
 #include "GraphPaint.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace qor::graph {
 
@@ -14,26 +15,50 @@ void Line(CDC& dc, int x0, int y0, int x1, int y1) {
   dc.LineTo(x1, y1);
 }
 
+// Squares of side d at each point's four corners, filled with no outline, a
+// few thousand to a call: a printer's driver takes them as one path each
+// time rather than one call per dot.
+void PaintSquares(CDC& dc, const std::vector<POINT>& pts, const POINT (&corners)[4], int d, COLORREF cr) {
+  const size_t kBatch = 4096;
+  CBrush brush;
+  brush.CreateSolidBrush(cr);
+  CBrush* pOldBrush = dc.SelectObject(&brush);
+  CGdiObject* pOldPen = dc.SelectStockObject(NULL_PEN);
+  std::vector<POINT> vertices;
+  std::vector<INT> counts;
+  auto flush = [&] {
+    if (!counts.empty()) dc.PolyPolygon(vertices.data(), counts.data(), static_cast<int>(counts.size()));
+    vertices.clear();
+    counts.clear();
+  };
+  for (const POINT& pt : pts) {
+    for (const POINT& c : corners) {
+      const int x = pt.x + c.x - d / 2, y = pt.y + c.y - d / 2;
+      vertices.insert(vertices.end(), {{x, y}, {x + d, y}, {x + d, y + d}, {x, y + d}});
+      counts.push_back(4);
+    }
+    if (counts.size() >= kBatch) flush();
+  }
+  flush();
+  dc.SelectObject(pOldPen);
+  dc.SelectObject(pOldBrush);
+}
+
 // The four diagonal neighbours of each point, as squares of the metrics' dot
 // size (single pixels on the screen).
 void PaintMarkers(CDC& dc, const std::vector<POINT>& pts, COLORREF cr, const GraphBits& bits,
                   const GraphMetrics& m) {
   const int o = m.nMarkerOffset;
   const int d = m.nMarkerDot;
-  const int h = d / 2;  // a square's reach left of and above its centre
   const POINT corners[4] = {{-o, -o}, {-o, o}, {o, -o}, {o, o}};
-  if (bits.pBits == nullptr) {
-    // A printer gets one rectangle per dot, the screen one pixel.
-    const COLORREF crOldBk = dc.GetBkColor();
+  if (bits.pBits == nullptr && d == 1) {
     for (const POINT& pt : pts) {
-      for (const POINT& c : corners) {
-        if (d == 1)
-          dc.SetPixelV(pt.x + c.x, pt.y + c.y, cr);
-        else
-          dc.FillSolidRect(pt.x + c.x - h, pt.y + c.y - h, d, d, cr);
-      }
+      for (const POINT& c : corners) dc.SetPixelV(pt.x + c.x, pt.y + c.y, cr);
     }
-    dc.SetBkColor(crOldBk);
+    return;
+  }
+  if (bits.pBits == nullptr) {
+    PaintSquares(dc, pts, corners, d, cr);
     return;
   }
   // One GDI call per pixel would cost more than the whole curve: the pixels
@@ -41,11 +66,13 @@ void PaintMarkers(CDC& dc, const std::vector<POINT>& pts, COLORREF cr, const Gra
   ::GdiFlush();
   const DWORD px = (static_cast<DWORD>(GetRValue(cr)) << 16) | (static_cast<DWORD>(GetGValue(cr)) << 8) | GetBValue(cr);
   auto put = [&](int x0, int y0) {
-    for (int y = std::max(y0, 0); y < std::min(y0 + d, bits.cy); ++y)
-      for (int x = std::max(x0, 0); x < std::min(x0 + d, bits.cx); ++x) bits.pBits[static_cast<size_t>(y) * bits.cx + x] = px;
+    for (int y = std::max(y0, 0); y < std::min(y0 + d, bits.cy); ++y) {
+      DWORD* pRow = bits.pBits + static_cast<size_t>(y) * bits.cx;
+      for (int x = std::max(x0, 0); x < std::min(x0 + d, bits.cx); ++x) pRow[x] = px;
+    }
   };
   for (const POINT& pt : pts) {
-    for (const POINT& c : corners) put(pt.x + c.x - h, pt.y + c.y - h);
+    for (const POINT& c : corners) put(pt.x + c.x - d / 2, pt.y + c.y - d / 2);
   }
 }
 
