@@ -1,5 +1,5 @@
 #!/bin/sh
-# Runs the given test command (spool_win_tests' SpoolAlone cases) in a Wine
+# Runs the given test command (spool_win_tests' case with no printer) in a Wine
 # process that starts after the test printer was taken away, then adds the
 # printer back. Wine reads the printers when a process starts, and not again
 # while any process that read them lives, so this cannot happen inside the
