@@ -182,6 +182,9 @@ TEST_F(GraphWin, PrintPutsTheGraphOnThePageOrNothing) {
        {"Dialog", "StartDoc Graph", "disabled", "StartPage 1", "EndPage 1 failed", "AbortDoc", "DeleteDC"}},
   };
   WatchingPrintSeam seams[std::size(cases)];
+  graph.SetGraphTitle("Graph");  // as every print below leaves it
+  graph.Draw(true);
+  const std::vector<COLORREF> screen = Picture()->Pixels();
   for (size_t i = 0; i < std::size(cases); ++i) {
     seams[i].m_bHasPrinter = cases[i].bHasPrinter;
     seams[i].m_nAnswer = cases[i].nAnswer;
@@ -193,6 +196,7 @@ TEST_F(GraphWin, PrintPutsTheGraphOnThePageOrNothing) {
     EXPECT_TRUE(graph.GetGraphTitle() == "Graph" && parent.IsWindowEnabled()) << i;
   }
   app.m_pMainWnd = nullptr;
+  EXPECT_TRUE(Picture()->Pixels() == screen);  // the screen's fonts, lengths and surface are back
   const CSize page = CMetafilePrintSeam::GetPageSize();
   gfxtest::Canvas paper(page.cx, page.cy, kWhite);
   ASSERT_TRUE(seams[0].Play(paper.dc.m_hDC));

@@ -118,6 +118,7 @@ TEST_F(Spool, GraphPieAndPosterOnPaper) {
   dc.SelectObject(&font);
   EXPECT_NEAR(x1 - x0, dc.GetTextExtent("Alpha").cx * 72.0 / dc.GetDeviceCaps(LOGPIXELSX), 0.5);
   EXPECT_TRUE(0 < RowOf(strPdf, kRed) && RowOf(strPdf, kRed) < RowOf(strPdf, kLegend) && RowOf(strPdf, kLegend) < 585);
+  EXPECT_EQ(graph.GetLastScaling().rcPlot, CRect(5, 5, 395, 195));  // the screen's numbers are back
 
   strPdf = Printed([&] { EXPECT_EQ(pie.Print(CRect(0, 0, 200, 150), true), CString()); });
   EXPECT_EQ(Host("pdfimages -list " + strPdf + " | tail -n +3 | awk '$13 < 300 || $14 < 300'; pdftotext " + strPdf +

@@ -9,8 +9,8 @@ if [ -z "$QOR_PRINTER" ] || ! lpstat -r 2>/dev/null | grep -q "is running"; then
   [ -n "$QOR_PRINTER_REQUIRED" ] && exit 1
   exit 77
 fi
+# The printer comes back however the test ends.
+trap '$QOR_PRINTER_TOOL add' EXIT
+trap 'exit 1' INT TERM
 lpadmin -x "$QOR_PRINTER"
 "$@"
-rc=$?
-$QOR_PRINTER_TOOL add
-exit $rc
