@@ -118,22 +118,33 @@ void ReadGif(ByteReader& r, ImageHeader& h) {
   }
 }
 
-// BMP: the file header, then a core (12-byte) or a later info header.
+// BMP: the file header, then a core (12-byte) or a later info header. An
+// uncompressed body (BI_RGB, BI_BITFIELDS) must be whole: decoders refuse a
+// short one anyway, and one (Wine's GDI+) keeps the file open when it does.
 void ReadBmp(ByteReader& r, ImageHeader& h) {
-  unsigned char b[26];
+  unsigned char b[34];
   if (!r.ReadAll(0, b, 26)) return;
   const unsigned long nBits = Le32(b + 10), nInfo = Le32(b + 14);
   long long nWidth = 0, nHeight = 0;
+  unsigned int nBitCount = 0;
+  unsigned long nCompression = 0;
   if (nInfo == 12) {
-    nWidth = Le16(b + 18), nHeight = Le16(b + 20);
-  } else if (nInfo >= 40 && nInfo <= 124) {
+    nWidth = Le16(b + 18), nHeight = Le16(b + 20), nBitCount = Le16(b + 24);
+  } else if (nInfo >= 40 && nInfo <= 124 && r.ReadAll(26, b + 26, 8)) {
     nWidth = Signed32(Le32(b + 18));
     nHeight = Signed32(Le32(b + 22));
     if (nHeight < 0) nHeight = -nHeight;  // rows stored top down
+    nBitCount = Le16(b + 28), nCompression = Le32(b + 30);
   } else {
     return;
   }
   SetPicture(h, nWidth, nHeight, r.HasByteAt(nBits));
+  if (!h.bSound || (nCompression != 0 && nCompression != 3)) return;
+  // Rows of whole 32-bit words; sides below 2^31 and 64K bits a pixel keep this within 2^81, so it is
+  // compared by division.
+  const unsigned long long nStride = (static_cast<unsigned long long>(nWidth) * nBitCount + 31) / 32 * 4;
+  const unsigned long long nRows = static_cast<unsigned long long>(nHeight);
+  if (nStride == 0 || nStride > (~0ull - nBits) / nRows || !r.HasByteAt(nBits + nStride * nRows - 1)) SetPicture(h, 0, 0, false);
 }
 
 // TIFF: the first directory's width, length and the first strip or tile.

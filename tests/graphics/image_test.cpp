@@ -120,8 +120,10 @@ std::string Gif(unsigned w, unsigned h, unsigned fw, unsigned fh, const std::str
   return "GIF89a" + N(w, 2) + N(h, 2) + N(0x80, 3) + std::string(6, 0) + "!\xF9" + N(2, 1) + "ab" + N(1, 1) + "c" + N(0, 1) + "," +
          N(0, 4) + N(fw, 2) + N(fh, 2) + std::string(1, 0) + tail;
 }
-std::string Bmp(unsigned long info, unsigned long w, unsigned long h, unsigned long bits = 54) {
-  return "BM" + N(0, 8) + N(bits, 4) + N(info, 4) + (info == 12 ? N(w, 2) + N(h, 2) : N(w, 4) + N(h, 4)) + std::string(info == 12 ? 33 : 29, 0);
+std::string Bmp(unsigned long info, unsigned long w, unsigned long h, unsigned long bits = 54, size_t body = 24) {  // 8-bit pixels
+  std::string b = "BM" + N(0, 8) + N(bits, 4) + N(info, 4) + (info == 12 ? N(w, 2) + N(h, 2) : N(w, 4) + N(h, 4)) + N(1, 2) + N(8, 2);
+  b.resize(bits, 0);
+  return b + std::string(body, 0);
 }
 std::string Tiff(bool be, unsigned long w, unsigned long h, unsigned long strip = 46, int nStrips = 1) {
   const std::string mark(be ? "MM\0*" : "II*\0", 4);
@@ -142,9 +144,10 @@ TEST(ImageHeader, SizesBodiesAndTheLimit) {
       {Jpeg(3, 2).substr(0, 20), K::Jpeg, 0, 0, 0},
       {Gif(10, 10, 20, 30), K::Gif, 10, 10, 600}, {Gif(65535, 1, 1, 1), K::Gif, 65535, 1, 65535}, {Gif(0, 10, 2, 2), K::Gif, 0, 10, 0},
       {Gif(10, 10, 0, 3), K::Gif, 10, 10, 0}, {Gif(10, 10, 2, 2, "\x02"), K::Gif, 10, 10, 0}, {Gif(9, 9, 2, 2).substr(0, 30), K::Gif, 0, 0, 0},
-      {Bmp(40, 7, 0xFFFFFFFD), K::Bmp, 7, 3, 21}, {Bmp(124, 7, 3), K::Bmp, 7, 3, 21}, {Bmp(12, 65535, 2), K::Bmp, 65535, 2, 131070},
+      {Bmp(40, 7, 0xFFFFFFFD), K::Bmp, 7, 3, 21}, {Bmp(124, 7, 3, 54, 23), K::Bmp, 0, 0, 0},  // rows of 8 bytes: 24 are whole
+      {Bmp(12, 65535, 2, 54, 131072), K::Bmp, 65535, 2, 131070}, {Bmp(12, 65535, 2, 54, 131071), K::Bmp, 0, 0, 0},
       {Bmp(40, 0x80000000, 3), K::Bmp, -2147483648LL, 3, 0}, {Bmp(40, 7, 0x80000000), K::Bmp, 7, 2147483648LL, 0},
-      {Bmp(40, 7, 0), K::Bmp, 7, 0, 0}, {Bmp(40, 7, 3, 60), K::Bmp, 7, 3, 0}, {Bmp(16, 7, 3), K::Bmp, 0, 0, 0},
+      {Bmp(40, 7, 0), K::Bmp, 7, 0, 0}, {Bmp(40, 7, 3, 60, 0), K::Bmp, 7, 3, 0}, {Bmp(16, 7, 3), K::Bmp, 0, 0, 0},
       {Tiff(false, 5, kMax), K::Tiff, 5, kMax, 5ull * kMax}, {Tiff(true, 65535, 1), K::Tiff, 65535, 1, 65535},
       {Tiff(true, 5, kMax + 1), K::Tiff, 5, kMax + 1, 0}, {Tiff(false, 5, 6, 47), K::Tiff, 5, 6, 0},
       {Tiff(false, 5, 6, 47, 2), K::Tiff, 5, 6, 0}, {Tiff(false, 5, 6, 30, 2), K::Tiff, 5, 6, 30},  // the offsets listed at 47 or 30

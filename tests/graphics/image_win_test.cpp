@@ -1,9 +1,11 @@
 // Image files, the clipboard, thumbnails and the image holder on real files: round trips in the five formats,
-// refusals that keep every file, resources written out, border pixels and the life of the holder's copies.
+// refusals that keep every file, the pixel limit and spoilt files, resources written out, border pixels and the
+// life of the holder's copies.
 #include <gtest/gtest.h>
 
 #include <afxwin.h>
 
+#include <climits>
 #include <cmath>
 #include <cstring>
 #include <filesystem>
@@ -58,7 +60,9 @@ bool MakeImageFile(const CString& strPath, int w, int h, const wchar_t* pszMime,
   g.Clear(Gdiplus::Color(bClear ? 0 : 255, 0, 0, 255));
   Gdiplus::SolidBrush red(Gdiplus::Color(255, 255, 0, 0));
   g.FillRectangle(&red, 0, 0, w / 2, h);
-  return Encoders::GetEncoderClsid(pszMime, &clsid) && bmp.Save(Wide(strPath).c_str(), &clsid, nullptr) == Gdiplus::Ok;
+  // The GIF encoder writes pixels only from a palette picture.
+  std::unique_ptr<Gdiplus::Bitmap> pGif(std::wcscmp(pszMime, L"image/gif") ? nullptr : bmp.Clone(0, 0, w, h, PixelFormat8bppIndexed));
+  return Encoders::GetEncoderClsid(pszMime, &clsid) && (pGif ? *pGif : bmp).Save(Wide(strPath).c_str(), &clsid, nullptr) == Gdiplus::Ok;
 }
 
 CSize SizeOf(const CString& s) { int w = -1, h = -1; return GraphicsUtils::GetImageSize(s, w, h), CSize(w, h); }
@@ -173,6 +177,19 @@ TEST(ImageFiles, RefusalsKeepEveryFile) {
   EXPECT_EQ(SizeOf(target), CSize(80, 60));
 }
 
+// A thumbnail of 108 million pixels, larger than its source, is made when memory allows; one whose bitmap cannot be
+// made (250 000 000 x 25 000 from a source 10 000 wide and 1 high) is refused with nothing written.
+TEST(ImageFiles, ThumbnailsAsLargeAsMemoryAllows) {
+  TempFolder dir;
+  LogScope log;
+  ASSERT_TRUE(MakeImageFile(dir.Path("s.png"), 800, 600, L"image/png") && MakeImageFile(dir.Path("line.png"), 10000, 1, L"image/png"));
+  EXPECT_EQ(GraphicsUtils::SaveThumbnailImage(dir.Path("s.png"), dir.Path("big.jpg"), 12000, 0).str(), "");
+  EXPECT_EQ(SizeOf(dir.Path("big.jpg")), CSize(12000, 9000));
+  EXPECT_EQ(GraphicsUtils::SaveThumbnailImage(dir.Path("line.png"), dir.Path("huge.png"), INT_MAX, 0).str(),
+            "Unable to create the thumbnail image.");
+  EXPECT_TRUE(dir.Names().size() == 3u && log.Lines() == std::vector<CString>{CString("{371DD740-DC25-4018-8E4C-235D5447CD77}")});
+}
+
 TEST(SaveResourceToFile, WritesExactlyTheResourceBytesOrNothing) {
   TempFolder dir;
   const HINSTANCE hExe = ::GetModuleHandleA(nullptr), hBefore = AfxGetResourceHandle();
@@ -280,6 +297,91 @@ TEST(ImageWrapper, OneCopyPerWidthTurnedAndDeleted) {
     EXPECT_TRUE(s3.Untouched());
   }
   EXPECT_EQ(dir.Names(), (std::set<std::string>{"p.emf", "photo.tif", taken}));
+}
+
+unsigned long Get(const std::string& b, size_t at, int n, bool bBig = false) {
+  unsigned long v = 0;
+  for (int i = 0; i < n; ++i) v |= static_cast<unsigned long>(static_cast<unsigned char>(b.at(at + (bBig ? n - 1 - i : i)))) << 8 * i;
+  return v;
+}
+void Put(std::string& b, size_t at, unsigned long v, int n, bool bBig = false) {
+  for (int i = 0; i < n; ++i) b.at(at + (bBig ? n - 1 - i : i)) = static_cast<char>(v >> 8 * i);
+}
+
+// A valid file spoilt: 0 truncated, 1 garbage behind the signature, 2 empty, 3 the header without its body, 4 a width
+// of 0, 5 a width above 2^31 (JPEG and GIF, whose sides have 16 bits: 65535 x 65535, above 2^31 pixels).
+std::string Spoil(std::string b, const std::string& ext, int nWay) {
+  std::mt19937 rng(nWay);
+  if (nWay == 0) return b.substr(0, b.size() / 2);
+  if (nWay == 1) {
+    for (b.resize(4); b.size() < 4000;) b += static_cast<char>(rng());
+    return b;
+  }
+  if (nWay == 2) return std::string();
+  const unsigned long nSide = nWay == 4 ? 0 : 0x80000000ul, nShort = nWay == 4 ? 0 : 65535;
+  if (ext == "bmp") return nWay == 3 ? b.substr(0, Get(b, 10, 4)) : (Put(b, 18, nSide, 4), b);
+  if (ext == "png") return nWay == 3 ? b.substr(0, b.find("IDAT") - 4) : (Put(b, 16, nSide, 4, true), b);
+  if (ext == "gif") return nWay == 3 ? b.substr(0, 13) : (Put(b, 6, nShort, 2), Put(b, 8, nShort ? nShort : 48, 2), b);
+  const size_t sof = b.find("\xFF\xC0"), sos = b.find("\xFF\xDA");
+  if (ext == "jpg")
+    return nWay == 3 ? b.substr(0, sos + 2 + Get(b, sos + 2, 2, true)) : (Put(b, sof + 7, nShort, 2, true), Put(b, sof + 5, nShort ? nShort : 48, 2, true), b);
+  // TIFF: in the first directory, the width made a LONG, or the strip moved beyond the end of the file.
+  for (size_t e = Get(b, 4, 4) + 2, n = Get(b, e - 2, 2); n > 0; --n, e += 12) {
+    if (Get(b, e, 2) == 256 && nWay != 3) Put(b, e + 2, 4, 2), Put(b, e + 8, nSide, 4);
+    if (Get(b, e, 2) == 273 && nWay == 3) Put(b, e + 8, 0x7FFFFFF0, 4);
+  }
+  return b;
+}
+
+const char* const kLoad = "Unable to load source image file.";
+
+// In each format: a picture of exactly the limit's pixels is decoded, one more pixel is refused (its size still told,
+// the holder drawing nothing); every spoilt file gets the load failure at once and leaves no file behind.
+TEST(ImageLimit, BoundaryAndSpoiltFilesInEveryFormat) {
+  TempFolder dir;
+  const char* const kExts[] = {"jpg", "gif", "bmp", "tif", "png"};  // JPEG and GIF have 16-bit sides
+  const wchar_t* const kMimes[] = {L"image/jpeg", L"image/gif", L"image/bmp", L"image/tiff", L"image/png"};
+  for (int f = 0; f < 5; ++f) {
+    const CString source = dir.Path("s.") + kExts[f], target = dir.Path("t.png");
+    ASSERT_TRUE(MakeImageFile(source, 64, 48, kMimes[f]));
+    const std::string bytes = ReadBytes(source);
+    for (const unsigned long long nLimit : {64ull * 48, 64ull * 48 - 1}) {
+      GraphicsUtils::SetMaxImagePixels(nLimit);
+      Surface s;
+      Holder h(dir, source);
+      s.Draw(h, 0, 0, 80, 40);
+      EXPECT_EQ(GraphicsUtils::SaveThumbnailImage(source, target, 16, 0).str(), nLimit == 64 * 48 ? "" : kLoad) << kExts[f];
+      EXPECT_TRUE(SizeOf(source) == CSize(64, 48) && s.Untouched() == (nLimit < 64 * 48)) << kExts[f] << nLimit;
+      ::DeleteFileA(target);
+    }
+    GraphicsUtils::SetMaxImagePixels(GraphicsUtils::kDefaultMaxImagePixels);
+    for (int nWay = 0; nWay < 6; ++nWay) {
+      WriteBytes(source, Spoil(bytes, kExts[f], nWay));
+      LogScope log;
+      EXPECT_EQ(GraphicsUtils::SaveThumbnailImage(source, target, 16, 0).str(), kLoad) << kExts[f] << " " << nWay;
+      EXPECT_EQ(log.Lines(), std::vector<CString>{CString("{618FE2C4-D8CE-49AA-AF21-686EA69B0B6C}")}) << kExts[f] << nWay;
+      EXPECT_EQ(SizeOf(source), nWay == 5 && f < 2 ? CSize(65535, 65535) : CSize(0, 0)) << kExts[f] << " " << nWay;
+      EXPECT_EQ(dir.Names().size(), 1u) << kExts[f] << " " << nWay;
+    }
+    ::DeleteFileA(source);
+  }
+}
+
+// A PNG of 109 KB declaring 30 000 x 30 000 pixels: refused before decoding by the thumbnail writer, the clipboard
+// and the holder, its size still told.
+TEST(ImageLimit, NineHundredMillionPixelsAreNeverDecoded) {
+  TempFolder dir;
+  MainWindow main;
+  const CString bomb(BOMB_PNG);
+  LogScope log;
+  EXPECT_EQ(GraphicsUtils::SaveThumbnailImage(bomb, dir.Path("t.png"), 160, 0).str(), kLoad);
+  EXPECT_TRUE(SizeOf(bomb) == CSize(30000, 30000) && !GraphicsUtils::CopyFileToClipboard(bomb));
+  Surface s;
+  Holder h(dir, bomb);
+  s.Draw(h, 0, 0, 100, 50);
+  EXPECT_TRUE(s.Untouched() && dir.Names().empty());
+  const CString kLine("{618FE2C4-D8CE-49AA-AF21-686EA69B0B6C}");
+  EXPECT_EQ(log.Lines(), (std::vector<CString>{kLine, kLine, CString("{32D8D5F3-65D0-4D41-ABF2-0F9D29651C32}") + kLoad}));
 }
 
 }  // namespace
