@@ -176,23 +176,6 @@ class ClipboardSave : public ClipboardSaveSteps {
   Encoder m_encoder;
 };
 
-// Puts the framework's previous resource handle back when the call ends.
-class ResourceHandleScope {
- public:
-  explicit ResourceHandleScope(HINSTANCE hInstance) : m_hPrevious(AfxGetResourceHandle()), m_bSet(hInstance != nullptr) {
-    if (m_bSet) AfxSetResourceHandle(hInstance);
-  }
-  ~ResourceHandleScope() {
-    if (m_bSet) AfxSetResourceHandle(m_hPrevious);
-  }
-  ResourceHandleScope(const ResourceHandleScope&) = delete;
-  ResourceHandleScope& operator=(const ResourceHandleScope&) = delete;
-
- private:
-  HINSTANCE m_hPrevious;
-  bool m_bSet;
-};
-
 }  // namespace
 
 }  // namespace qor::img
@@ -241,7 +224,9 @@ CString GraphicsUtils::SaveClipboardImageAs(CString strFile) {
 
 bool GraphicsUtils::SaveResourceToFile(HINSTANCE const hInstance, const char* pszName, const CString& strType,
                                        const CString& strFile) {
-  ResourceHandleScope scope(hInstance);
+  // Every resource call names the module itself; the framework's current
+  // resource handle is shared by all threads and is left alone, so a worker
+  // thread never changes where the window's thread finds its resources.
   HRSRC hResource = ::FindResourceA(hInstance, pszName, strType);
   if (hResource == nullptr) return false;
   HGLOBAL hLoaded = ::LoadResource(hInstance, hResource);

@@ -1,11 +1,14 @@
-// GDI+ sessions: started by the first, stopped by the last, balanced.
+// GDI+ sessions: started by the first, stopped by the last, balanced, also when begun and ended on many threads.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 #include <objidl.h>
 #include <gdiplus.h>
 
+#include <atomic>
 #include <memory>
+#include <thread>
+#include <vector>
 
 #include "GdiplusSession.h"
 
@@ -39,6 +42,25 @@ TEST(GdiplusSession, TheFirstStartsAndTheLastStops) {
   // Starting again after a full stop works as the first time did.
   GdiplusSession again;
   EXPECT_TRUE(again.IsStarted());
+  EXPECT_TRUE(GdiplusWorks());
+}
+
+// Four threads begin and end sessions as fast as they can, first while another keeps GDI+ running (only the count
+// changes), then with none held elsewhere (GDI+ started and stopped over and over): the count ends where it began.
+TEST(GdiplusSession, ManyThreadsKeepTheCount) {
+  const unsigned int nBefore = GdiplusSession::GetLiveCount();
+  for (const bool bHeld : {true, false}) {
+    auto held = bHeld ? std::make_unique<GdiplusSession>() : nullptr;
+    std::atomic<int> nReady{0};
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t)
+      threads.emplace_back([&nReady, bHeld] {
+        for (++nReady; nReady < 4;) std::this_thread::yield();  // all four start together
+        for (int i = 0; i < (bHeld ? 2000000 : 20000); ++i) EXPECT_TRUE(GdiplusSession().IsStarted());
+      });
+    for (std::thread& t : threads) t.join();
+    EXPECT_EQ(GdiplusSession::GetLiveCount(), nBefore + (bHeld ? 1 : 0));
+  }
   EXPECT_TRUE(GdiplusWorks());
 }
 

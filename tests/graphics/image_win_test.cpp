@@ -20,12 +20,13 @@
 #include "GdiplusSession.h"
 #include "GraphicsUtils.h"
 #include "GraphicsWinSupport.h"
+#include "ImageWinSupport.h"
 #include "ImageWrapper.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using gfxtest::LogScope;
+using gfxtest::LogScope, gfxtest::MakeImageFile, gfxtest::Wide;
 
 const COLORREF kRed = RGB(255, 0, 0), kBlue = RGB(0, 0, 255), kWhite = RGB(255, 255, 255), kGreen = RGB(0, 128, 0);
 
@@ -45,26 +46,6 @@ std::string ReadBytes(const CString& s) {
   return (std::ostringstream() << std::ifstream(s.GetString(), std::ios::binary).rdbuf()).str();
 }
 void WriteBytes(const CString& strPath, const std::string& bytes) { std::ofstream(strPath.GetString(), std::ios::binary) << bytes; }
-std::wstring Wide(const CString& s) { return std::wstring(s.GetString(), s.GetString() + s.GetLength()); }
-
-struct Encoders : GraphicsUtils { using GraphicsUtils::GetEncoderClsid; };  // kept for the class's own members
-
-// A w x h picture, left half red, right half blue (transparent with bClear),
-// in the format of the MIME type at fDpi across and half that down.
-bool MakeImageFile(const CString& strPath, int w, int h, const wchar_t* pszMime, float fDpi = 96, bool bClear = false) {
-  qor::GdiplusSession session;
-  CLSID clsid;
-  Gdiplus::Bitmap bmp(w, h, bClear ? PixelFormat32bppARGB : PixelFormat24bppRGB);
-  bmp.SetResolution(fDpi, fDpi / 2);
-  Gdiplus::Graphics g(&bmp);
-  g.Clear(Gdiplus::Color(bClear ? 0 : 255, 0, 0, 255));
-  Gdiplus::SolidBrush red(Gdiplus::Color(255, 255, 0, 0));
-  g.FillRectangle(&red, 0, 0, w / 2, h);
-  // The GIF encoder writes pixels only from a palette picture.
-  std::unique_ptr<Gdiplus::Bitmap> pGif(std::wcscmp(pszMime, L"image/gif") ? nullptr : bmp.Clone(0, 0, w, h, PixelFormat8bppIndexed));
-  return Encoders::GetEncoderClsid(pszMime, &clsid) && (pGif ? *pGif : bmp).Save(Wide(strPath).c_str(), &clsid, nullptr) == Gdiplus::Ok;
-}
-
 CSize SizeOf(const CString& s) { int w = -1, h = -1; return GraphicsUtils::GetImageSize(s, w, h), CSize(w, h); }
 
 // Within 48 of cr over the three channels (JPEG blurs; the border colours lie further apart).
