@@ -11,7 +11,6 @@
 #include "QorIcon.h"
 #include "Shade.h"
 #include "ShadeButtonFields.h"
-#include "ShadeButtonPaint.h"
 #include "qor032api.h"
 
 class QOR032_API CShadeButton : public CButton, protected qor::ShadeButtonFields {
@@ -113,7 +112,7 @@ class QOR032_API CShadeButton : public CButton, protected qor::ShadeButtonFields
     qor::ShadeButtonFields fields;
     HGDIOBJ hFont = nullptr;
     unsigned int nFaceGeneration[2] = {};
-    bool operator==(const PictureKey&) const = default;
+    bool operator==(const PictureKey& other) const;
   };
   // Whether the buffer holds the picture of key with the caption and the
   // system colours as they are now.

@@ -1,11 +1,11 @@
 // What a shaded button answers screen readers: the portable decisions of
 // ShadeButtonAccess handed out through IAccessible, and the state events.
-#include <oleacc.h>
-
 #include "AccessAnswer_win.h"
 #include "ShadeButton.h"
 #include "ShadeButtonAccess.h"
 #include "ShadeButtonHost_win.h"
+
+#include <oleacc.h>
 
 using namespace qor::access;
 

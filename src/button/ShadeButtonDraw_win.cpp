@@ -94,10 +94,10 @@ void CShadeButton::DrawItem(LPDRAWITEMSTRUCT lpDIS) {
   // context that cannot be made. Most paints repeat the last picture (an
   // overlapping window moved, the parent repainted), so the buffer keeps it
   // and a paint whose inputs all match only copies it.
-  // Only a context that a CDC owns can be marked as printing.
+  // Only a context that a CDC owns can be marked as printing; for any other
+  // FromHandle gives a temporary wrapper, which never is.
   const CRect rcItem(lpDIS->rcItem);
-  const CDC* pOwner = CDC::FromHandlePermanent(hDC);
-  const bool bPrinting = pOwner != nullptr && pOwner->IsPrinting();
+  const bool bPrinting = CDC::FromHandle(hDC)->IsPrinting() != FALSE;
   HDC hBuffer = bPrinting ? nullptr : GetBuffer(rcItem.Width(), rcItem.Height());
   if (hBuffer != nullptr) {
     PictureKey key;
@@ -136,6 +136,8 @@ LRESULT CShadeButton::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
   if (Caption() != strOld) qor::access::NotifyClient(*this, EVENT_OBJECT_NAMECHANGE);
   return lResult;
 }
+
+bool CShadeButton::PictureKey::operator==(const PictureKey& other) const = default;
 
 bool CShadeButton::PictureIsCurrent(const PictureKey& key) const {
   if (!m_bPicture || !(key == m_picture) || m_strCaption != m_strPictureCaption) return false;

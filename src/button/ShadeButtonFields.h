@@ -7,7 +7,10 @@
 #include <afx.h>
 #include <atltypes.h>
 
-namespace qor::button {
+#include "qor032api.h"
+
+namespace qor {
+namespace button {
 
 // Button types, icon alignments and the default caption format carry the
 // platform's values (BS_..., DT_...), so that hosts pass them straight in.
@@ -22,8 +25,12 @@ constexpr UINT kAlignBottom = 0x800;   // BS_BOTTOM
 constexpr UINT kAlignVCenter = 0xC00;  // BS_VCENTER
 constexpr UINT kDefaultTextFormat = 0x25;  // DT_CENTER | DT_VCENTER | DT_SINGLELINE
 constexpr short kDefaultFocusRectMargin = 2;
+// How many system colours a picture may read (the kRead... bits of the
+// painter).
+constexpr int kColoursRead = 6;
 
-}  // namespace qor::button
+}  // namespace button
+}  // namespace qor
 
 namespace qor {
 
@@ -58,7 +65,8 @@ struct ShadeButtonFields {
   HICON m_hIconDisabled = nullptr;
 
   // Member by member, so that padding never takes part.
-  bool operator==(const ShadeButtonFields&) const = default;
+  QOR032_API bool operator==(const ShadeButtonFields& other) const;
+  bool operator!=(const ShadeButtonFields& other) const { return !(*this == other); }
 };
 
 }  // namespace qor
