@@ -60,9 +60,6 @@ function(qor_add_test name)
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LINK} GTest::gtest GTest::gtest_main)
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests/support)
-  # Tests reach the framework's seams and test hooks, which the library's
-  # own modules are built without (docs/framework.md).
-  target_compile_definitions(${name} PRIVATE APPFRAME_EXTENSIONS)
   add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
   if(WIN32)
     set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine)

@@ -1,0 +1,78 @@
+# Compiles PROBE with the command line that the build uses for the library
+# source REFERENCE (taken from COMPILE_COMMANDS): once as it is, which must
+# build, then once for each "// case N: NAME" line of PROBE with
+# -DPROBE_CASE=N, which must fail with an error that names NAME. Cases marked
+# "(windows)" run only when WINDOWS is true.
+#
+#   cmake -DCOMPILE_COMMANDS=... -DREFERENCE=... -DPROBE=... -DWINDOWS=ON|OFF -P compile_probe.cmake
+file(READ ${COMPILE_COMMANDS} commands)
+string(JSON count LENGTH "${commands}")
+math(EXPR last "${count} - 1")
+set(command "")
+foreach(i RANGE ${last})
+  string(JSON file GET "${commands}" ${i} file)
+  if(file STREQUAL REFERENCE)
+    string(JSON command GET "${commands}" ${i} command)
+    string(JSON directory GET "${commands}" ${i} directory)
+    break()
+  endif()
+endforeach()
+if(command STREQUAL "")
+  message(FATAL_ERROR "no compile command for ${REFERENCE} in ${COMPILE_COMMANDS}")
+endif()
+
+# The reference's own flags, without its source, its object and its
+# dependency file, so that nothing of the build is written.
+separate_arguments(words UNIX_COMMAND "${command}")
+set(args "")
+set(skip OFF)
+foreach(word ${words})
+  if(skip)
+    set(skip OFF)
+  elseif(word MATCHES "^-(o|MT|MF|MQ)$")
+    set(skip ON)
+  elseif(NOT word MATCHES "^-(c|MD|MMD)$" AND NOT word STREQUAL REFERENCE)
+    list(APPEND args "${word}")
+  endif()
+endforeach()
+
+function(compile case result output)
+  set(define "")
+  if(case)
+    set(define -DPROBE_CASE=${case})
+  endif()
+  execute_process(COMMAND ${args} ${define} -fsyntax-only ${PROBE} WORKING_DIRECTORY ${directory}
+                  RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE out)
+  set(${result} ${rc} PARENT_SCOPE)
+  set(${output} "${out}" PARENT_SCOPE)
+endfunction()
+
+compile("" rc out)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "the probe does not build with MFC's names only:\n${out}")
+endif()
+
+file(STRINGS ${PROBE} cases REGEX "^// case [0-9]+( \\(windows\\))?: ")
+set(failures 0)
+foreach(line ${cases})
+  string(REGEX MATCH "^// case ([0-9]+)( \\(windows\\))?: (.*)$" _ "${line}")
+  set(case ${CMAKE_MATCH_1})
+  set(name "${CMAKE_MATCH_3}")
+  if(CMAKE_MATCH_2 AND NOT WINDOWS)
+    continue()
+  endif()
+  compile(${case} rc out)
+  string(FIND "${out}" "${name}" at)
+  if(rc EQUAL 0)
+    message(SEND_ERROR "case ${case}: a library source using ${name} builds")
+    math(EXPR failures "${failures} + 1")
+  elseif(at EQUAL -1 OR NOT out MATCHES "error")
+    message(SEND_ERROR "case ${case}: the build fails, but not for ${name}:\n${out}")
+    math(EXPR failures "${failures} + 1")
+  else()
+    message(STATUS "case ${case}: ${name} refused")
+  endif()
+endforeach()
+if(failures GREATER 0)
+  message(FATAL_ERROR "${failures} framework-only names are open to library sources")
+endif()
