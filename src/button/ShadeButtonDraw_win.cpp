@@ -137,8 +137,6 @@ LRESULT CShadeButton::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
   return lResult;
 }
 
-bool CShadeButton::PictureKey::operator==(const PictureKey& other) const = default;
-
 bool CShadeButton::PictureIsCurrent(const PictureKey& key) const {
   if (!m_bPicture || !(key == m_picture) || m_strCaption != m_strPictureCaption) return false;
   for (int i = 0; i < qor::button::kColoursRead; ++i)

@@ -7,8 +7,6 @@
 #include <afx.h>
 #include <atltypes.h>
 
-#include "qor032api.h"
-
 namespace qor {
 namespace button {
 
@@ -64,9 +62,11 @@ struct ShadeButtonFields {
   HICON m_hIconHot = nullptr;
   HICON m_hIconDisabled = nullptr;
 
-  // Member by member, so that padding never takes part.
-  QOR032_API bool operator==(const ShadeButtonFields& other) const;
-  bool operator!=(const ShadeButtonFields& other) const { return !(*this == other); }
+#if defined(__cpp_impl_three_way_comparison)
+  // Member by member, so that padding never takes part. (The library's own
+  // sources, in C++20, compare fields; hosts on older standards do not.)
+  bool operator==(const ShadeButtonFields&) const = default;
+#endif
 };
 
 }  // namespace qor

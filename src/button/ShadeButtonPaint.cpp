@@ -8,10 +8,6 @@
 
 namespace qor {
 
-// Defined here, where the compiler writes the member-by-member comparison,
-// so that the header stays usable by hosts on older language standards.
-bool ShadeButtonFields::operator==(const ShadeButtonFields& other) const = default;
-
 namespace {
 
 using namespace button;
