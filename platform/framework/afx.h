@@ -9,7 +9,6 @@
 #include "afxapi.h"
 #include "afxstr.h"
 #include "atltypes.h"
-#include "wintypes.h"
 
 class CObject;
 class CArchive;
@@ -25,7 +24,7 @@ struct AFX_API CRuntimeClass {
   CRuntimeClass* m_pBaseClass;
 
   CObject* CreateObject() const;
-  bool IsDerivedFrom(const CRuntimeClass* pBaseClass) const;
+  BOOL IsDerivedFrom(const CRuntimeClass* pBaseClass) const;
 };
 
 #define RUNTIME_CLASS(class_name) (const_cast<CRuntimeClass*>(&class_name::class##class_name))
@@ -61,8 +60,8 @@ class AFX_API CObject {
   virtual CRuntimeClass* GetRuntimeClass() const;
   virtual ~CObject() = default;
 
-  bool IsKindOf(const CRuntimeClass* pClass) const;
-  bool IsSerializable() const { return GetRuntimeClass()->m_wSchema != 0xFFFF; }
+  BOOL IsKindOf(const CRuntimeClass* pClass) const;
+  BOOL IsSerializable() const { return GetRuntimeClass()->m_wSchema != 0xFFFF; }
   virtual void Serialize(CArchive& ar);
   virtual void AssertValid() const {}
 
@@ -90,9 +89,11 @@ class AFX_API CException : public CObject {
  public:
   explicit CException(bool bAutoDelete = true) : m_bAutoDelete(bAutoDelete) {}
   void Delete();
-  virtual bool GetErrorMessage(char* lpszError, UINT nMaxError, UINT* pnHelpContext = nullptr) const;
+  virtual BOOL GetErrorMessage(char* lpszError, UINT nMaxError, UINT* pnHelpContext = nullptr) const;
+#if defined(APPFRAME_EXTENSIONS)
   // The readable message as a string.
   CString GetMessage() const;
+#endif
 
  protected:
   bool m_bAutoDelete;
@@ -107,19 +108,19 @@ class AFX_API CSimpleException : public CException {
 class AFX_API CMemoryException : public CSimpleException {
   DECLARE_DYNAMIC(CMemoryException)
  public:
-  bool GetErrorMessage(char* lpszError, UINT nMaxError, UINT* pnHelpContext = nullptr) const override;
+  BOOL GetErrorMessage(char* lpszError, UINT nMaxError, UINT* pnHelpContext = nullptr) const override;
 };
 
 class AFX_API CInvalidArgException : public CSimpleException {
   DECLARE_DYNAMIC(CInvalidArgException)
  public:
-  bool GetErrorMessage(char* lpszError, UINT nMaxError, UINT* pnHelpContext = nullptr) const override;
+  BOOL GetErrorMessage(char* lpszError, UINT nMaxError, UINT* pnHelpContext = nullptr) const override;
 };
 
 class AFX_API CNotSupportedException : public CSimpleException {
   DECLARE_DYNAMIC(CNotSupportedException)
  public:
-  bool GetErrorMessage(char* lpszError, UINT nMaxError, UINT* pnHelpContext = nullptr) const override;
+  BOOL GetErrorMessage(char* lpszError, UINT nMaxError, UINT* pnHelpContext = nullptr) const override;
 };
 
 class AFX_API CArchiveException : public CException {
@@ -137,7 +138,7 @@ class AFX_API CArchiveException : public CException {
     bufferFull
   };
   explicit CArchiveException(int cause = CArchiveException::none, const char* lpszArchiveName = nullptr);
-  bool GetErrorMessage(char* lpszError, UINT nMaxError, UINT* pnHelpContext = nullptr) const override;
+  BOOL GetErrorMessage(char* lpszError, UINT nMaxError, UINT* pnHelpContext = nullptr) const override;
 
   int m_cause;
   CString m_strFileName;
@@ -165,7 +166,7 @@ class AFX_API CFileException : public CException {
   };
   explicit CFileException(int cause = CFileException::none, LONG lOsError = -1,
                           const char* lpszArchiveName = nullptr);
-  bool GetErrorMessage(char* lpszError, UINT nMaxError, UINT* pnHelpContext = nullptr) const override;
+  BOOL GetErrorMessage(char* lpszError, UINT nMaxError, UINT* pnHelpContext = nullptr) const override;
 
   int m_cause;
   LONG m_lOsError;
@@ -210,7 +211,7 @@ class AFX_API CFile : public CObject {
   CFile(const char* lpszFileName, UINT nOpenFlags);  // throws CFileException*
   ~CFile() override;
 
-  virtual bool Open(const char* lpszFileName, UINT nOpenFlags, CFileException* pError = nullptr);
+  virtual BOOL Open(const char* lpszFileName, UINT nOpenFlags, CFileException* pError = nullptr);
   virtual ULONGLONG GetPosition() const;
   virtual ULONGLONG Seek(LONGLONG lOff, UINT nFrom);
   void SeekToBegin() { Seek(0, begin); }
@@ -224,7 +225,9 @@ class AFX_API CFile : public CObject {
   virtual void Abort();
   virtual CString GetFilePath() const { return m_strFileName; }
   virtual CString GetFileName() const;
+#if defined(APPFRAME_EXTENSIONS)
   bool IsOpen() const { return m_pStream != nullptr; }
+#endif
 
   static void AFXAPI Rename(const char* lpszOldName, const char* lpszNewName);
   static void AFXAPI Remove(const char* lpszFileName);
@@ -248,7 +251,7 @@ class AFX_API CMemFile : public CFile {
   // Gives the caller the buffer (to be freed with free()) and empties the file.
   BYTE* Detach();
 
-  bool Open(const char*, UINT, CFileException* = nullptr) override { return false; }
+  BOOL Open(const char*, UINT, CFileException* = nullptr) override { return FALSE; }
   ULONGLONG GetPosition() const override { return m_nPosition; }
   ULONGLONG Seek(LONGLONG lOff, UINT nFrom) override;
   ULONGLONG GetLength() const override { return m_nFileSize; }
@@ -284,9 +287,9 @@ class AFX_API CArchive {
   CArchive(const CArchive&) = delete;
   CArchive& operator=(const CArchive&) = delete;
 
-  bool IsLoading() const { return (m_nMode & load) != 0; }
-  bool IsStoring() const { return (m_nMode & load) == 0; }
-  bool IsBufferEmpty() const { return m_lpBufCur == m_lpBufMax; }
+  BOOL IsLoading() const { return (m_nMode & load) != 0; }
+  BOOL IsStoring() const { return (m_nMode & load) == 0; }
+  BOOL IsBufferEmpty() const { return m_lpBufCur == m_lpBufMax; }
   CFile* GetFile() const { return m_pFile; }
 
   UINT Read(void* lpBuf, UINT nMax);
@@ -295,16 +298,18 @@ class AFX_API CArchive {
   void Close();
   void Abort();
 
+#if defined(APPFRAME_EXTENSIONS)
   // Reads exactly nCount bytes or raises CArchiveException::endOfFile.
   void EnsureRead(void* lpBuf, UINT nCount);
   // Bytes still to be read: what is buffered plus what the file holds after
   // its position. Loaders check untrusted lengths against it before allocating.
   ULONGLONG GetRemainingLength() const;
+#endif
 
   void WriteCount(DWORD_PTR dwCount);
   DWORD_PTR ReadCount();
   void WriteString(const char* lpsz);
-  bool ReadString(CString& rString);
+  BOOL ReadString(CString& rString);
 
   CArchive& operator<<(BYTE by);
   CArchive& operator<<(WORD w);

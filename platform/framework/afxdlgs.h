@@ -1,6 +1,7 @@
-// The framework's common dialogs: CCommonDialog and CPrintDialog, and the
-// print seam that stands in for the print dialog and the printer driver in
-// tests and headless runs (Windows only).
+// The framework's common dialogs: CCommonDialog and CPrintDialog, and (an
+// addition of this framework, for tests) the print seam that stands in for
+// the print dialog and the printer driver in tests and headless runs
+// (Windows only).
 #pragma once
 
 #include <vector>
@@ -45,6 +46,7 @@ class AFX_API CPrintDialog : public CCommonDialog {
   CString GetDeviceName() const;
 };
 
+#if defined(APPFRAME_EXTENSIONS)
 // Stands in for the print dialog and the printer driver while installed
 // (AfxSetPrintSeam): CPrintDialog asks it instead of showing the dialog, and
 // the printing steps of CDC (StartDoc ... EndDoc, AbortDoc) and the deletion
@@ -154,3 +156,4 @@ class AFX_API CDefaultPrinterSeam : public CPrintSeam {
   int AbortDoc(HDC hDC) override;
   void DeleteDC(HDC hDC) override;
 };
+#endif  // APPFRAME_EXTENSIONS

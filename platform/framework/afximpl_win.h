@@ -6,7 +6,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "afxwin.h"
+#include "afxcmn.h"
+#include "afxdlgs.h"
 
 // Maps handles to wrapper objects. Permanent entries belong to objects that
 // own (or were attached to) the handle; temporary entries are wrappers made

@@ -8,7 +8,7 @@
 // wrong parameter list does not compile.
 #pragma once
 
-#include "wintypes.h"
+#include "afxapi.h"
 
 class CCmdTarget;
 class CWnd;

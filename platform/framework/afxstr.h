@@ -5,7 +5,6 @@
 #include <string>
 
 #include "afxapi.h"
-#include "wintypes.h"
 
 class AFX_API CString {
  public:
@@ -16,7 +15,9 @@ class AFX_API CString {
   CString(const char* pch, int nLength);
   CString(char ch, int nRepeat = 1);
   CString(const wchar_t* pwsz);  // converted to the 8-bit code page
+#if defined(APPFRAME_EXTENSIONS)
   explicit CString(const std::string& s) : m_str(s) {}
+#endif
   ~CString() = default;
 
   CString& operator=(const CString& src) = default;
@@ -106,7 +107,9 @@ class AFX_API CString {
   BOOL LoadString(UINT nID);
 #endif
 
+#if defined(APPFRAME_EXTENSIONS)
   const std::string& str() const { return m_str; }
+#endif
 
  private:
   std::string m_str;

@@ -26,7 +26,7 @@ class CList {
 
   INT_PTR GetCount() const { return m_nCount; }
   INT_PTR GetSize() const { return m_nCount; }
-  bool IsEmpty() const { return m_nCount == 0; }
+  BOOL IsEmpty() const { return m_nCount == 0; }
 
   TYPE& GetHead() { CheckNotEmpty(); return m_pNodeHead->data; }
   const TYPE& GetHead() const { CheckNotEmpty(); return m_pNodeHead->data; }

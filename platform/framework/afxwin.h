@@ -13,9 +13,6 @@
 #endif
 
 #include "afx.h"
-#include "wintypes.h"
-
-#include <commctrl.h>
 
 #include "afxmsg_.h"
 #include "afxstat_.h"
@@ -57,7 +54,7 @@ class AFX_API CResourceException : public CSimpleException {
   DECLARE_DYNAMIC(CResourceException)
  public:
   using CSimpleException::CSimpleException;
-  bool GetErrorMessage(char* lpszError, UINT nMaxError, UINT* pnHelpContext = nullptr) const override;
+  BOOL GetErrorMessage(char* lpszError, UINT nMaxError, UINT* pnHelpContext = nullptr) const override;
 };
 
 [[noreturn]] AFX_API void AFXAPI AfxThrowResourceException();
@@ -121,12 +118,14 @@ class AFX_API CGdiObject : public CObject {
   BOOL operator==(const CGdiObject& obj) const { return obj.m_hObject == m_hObject; }
   BOOL operator!=(const CGdiObject& obj) const { return obj.m_hObject != m_hObject; }
 
+#if defined(APPFRAME_EXTENSIONS)
  protected:
   // Attaches a handle just made by a Create function, or deletes it when the
   // object already holds one, so that no handle is ever lost.
   BOOL AttachNew(HGDIOBJ hObject);
   // The owner of hObject if it is a pClass, else a temporary made by pfnNew.
   static CGdiObject* PASCAL FromHandleOf(HGDIOBJ hObject, const CRuntimeClass* pClass, CGdiObject* (*pfnNew)());
+#endif
 };
 
 class AFX_API CPen : public CGdiObject {
@@ -237,15 +236,24 @@ class AFX_API CDC : public CObject {
 
   HDC m_hDC = nullptr;
   HDC m_hAttribDC = nullptr;
+
+ protected:
+  // IsPrinting's answer. MFC documents only IsPrinting, so outside the
+  // framework only a derived context (one that prints, or takes over a
+  // printer's device) sets it.
   BOOL m_bPrinting = FALSE;
+
+ public:
 
   operator HDC() const { return m_hDC; }
   HDC GetSafeHdc() const;
   CWnd* GetWindow() const;
 
   static CDC* PASCAL FromHandle(HDC hDC);
+#if defined(APPFRAME_EXTENSIONS)
   // The CDC that owns hDC by Attach, or null; never makes a temporary one.
   static CDC* PASCAL FromHandlePermanent(HDC hDC);
+#endif
   static void PASCAL DeleteTempMap();
   BOOL Attach(HDC hDC);
   HDC Detach();
@@ -414,9 +422,10 @@ class AFX_API CDC : public CObject {
   // World transforms act on the output handle, as text and shapes do.
   int SetGraphicsMode(int iMode);
   int GetGraphicsMode() const;
-  BOOL SetWorldTransform(const XFORM* pXform);
-  BOOL ModifyWorldTransform(const XFORM* pXform, DWORD iMode);
-  BOOL GetWorldTransform(XFORM* pXform) const;
+  BOOL SetWorldTransform(const XFORM& rXform);
+  // MWT_IDENTITY ignores rXform.
+  BOOL ModifyWorldTransform(const XFORM& rXform, DWORD iMode);
+  BOOL GetWorldTransform(XFORM& rXform) const;
 
   // Selects h into hDC and returns what it replaced, as a wrapper (temporary
   // unless the previous handle has an owner); null when the selection fails.
@@ -452,58 +461,6 @@ class AFX_API CWindowDC : public CDC {
 };
 
 // ---------------------------------------------------------------------------
-// CImageList: owns its image list handle; the destructor destroys it.
-
-class AFX_API CImageList : public CObject {
-  DECLARE_DYNCREATE(CImageList)
- public:
-  CImageList() = default;
-  ~CImageList() override;
-
-  HIMAGELIST m_hImageList = nullptr;
-
-  operator HIMAGELIST() const { return m_hImageList; }
-  HIMAGELIST GetSafeHandle() const;
-  // Fails when this object already holds a list or hImageList is null.
-  BOOL Attach(HIMAGELIST hImageList);
-  HIMAGELIST Detach();
-  BOOL DeleteImageList();
-
-  // Each fails and creates nothing when this object already holds a list.
-  BOOL Create(int cx, int cy, UINT nFlags, int nInitial, int nGrow);
-  // A duplicate of pImageList, images and masks included.
-  BOOL Create(CImageList* pImageList);
-
-  int GetImageCount() const;
-  BOOL GetImageInfo(int nImage, IMAGEINFO* pImageInfo) const;
-  COLORREF SetBkColor(COLORREF cr);
-  COLORREF GetBkColor() const;
-
-  // The index of the new image, or -1.
-  int Add(CBitmap* pbmImage, CBitmap* pbmMask);
-  int Add(CBitmap* pbmImage, COLORREF crMask);
-  int Add(HICON hIcon);
-  BOOL Remove(int nImage);
-  // Within this list (ILCF_MOVE or ILCF_SWAP), or from pSrc into this list.
-  BOOL Copy(int iDst, int iSrc, UINT uFlags = ILCF_MOVE);
-  BOOL Copy(int iDst, CImageList* pSrc, int iSrc, UINT uFlags = ILCF_MOVE);
-
-  BOOL Draw(CDC* pDC, int nImage, POINT pt, UINT nStyle);
-  // pimldp->himl is set to this list and cbSize to the structure's size.
-  BOOL DrawIndirect(IMAGELISTDRAWPARAMS* pimldp);
-  BOOL DrawIndirect(CDC* pDC, int nImage, POINT pt, SIZE sz, POINT ptOrigin, UINT fStyle = ILD_NORMAL,
-                    DWORD dwRop = SRCCOPY, COLORREF rgbBack = CLR_DEFAULT, COLORREF rgbFore = CLR_DEFAULT,
-                    DWORD fState = ILS_NORMAL, DWORD Frame = 0, COLORREF crEffect = CLR_DEFAULT);
-};
-
-// The address of a common-controls function, looked up by name in the
-// common-controls library (loaded on first use). Raises CInvalidArgException
-// when the library or the function cannot be found, so that a caller never
-// calls through a null pointer. CImageList's Copy and GetImageInfo reach
-// ImageList_Copy and ImageList_GetImageInfo this way.
-AFX_API FARPROC AFXAPI AfxGetComCtlProc(LPCSTR lpszProcName);
-
-// ---------------------------------------------------------------------------
 // CMenu: owns its menu handle unless it is detached or the menu belongs to a
 // window (a window destroys its own menu bar).
 
@@ -518,7 +475,9 @@ class AFX_API CMenu : public CObject {
   operator HMENU() const { return m_hMenu; }
   HMENU GetSafeHmenu() const;
   static CMenu* PASCAL FromHandle(HMENU hMenu);
+#if defined(APPFRAME_EXTENSIONS)
   static CMenu* PASCAL FromHandlePermanent(HMENU hMenu);
+#endif
   static void PASCAL DeleteTempMap();
   BOOL Attach(HMENU hMenu);
   HMENU Detach();
@@ -553,6 +512,7 @@ class AFX_API CMenu : public CObject {
   virtual void MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct);
 };
 
+#if defined(APPFRAME_EXTENSIONS)
 // Stands in for the user of a popup menu, for tests and headless runs: while
 // one is installed, CMenu::TrackPopupMenu shows nothing and asks Pick, which
 // sees what the menu would have shown and returns the chosen command (0 for a
@@ -566,6 +526,7 @@ class AFX_API CPopupMenuSeam {
 
 // Installs pSeam (null removes it) and returns the previous one.
 AFX_API CPopupMenuSeam* AFXAPI AfxSetPopupMenuSeam(CPopupMenuSeam* pSeam);
+#endif  // APPFRAME_EXTENSIONS
 
 // ---------------------------------------------------------------------------
 // CWnd
@@ -778,8 +739,10 @@ class AFX_API CWnd : public CCmdTarget {
   virtual HRESULT accNavigate(long navDir, VARIANT varStart, VARIANT* pvarEndUpAt);
   virtual HRESULT accHitTest(long xLeft, long yTop, VARIANT* pvarChild);
   virtual HRESULT accDoDefaultAction(VARIANT varChild);
+#if defined(APPFRAME_EXTENSIONS)
   // Accessible objects of windows that are alive now (for tests of release).
   static long PASCAL GetLiveAccessibleObjects();
+#endif
 
  protected:
   virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
@@ -935,16 +898,20 @@ class AFX_API CDialog : public CWnd {
   DWORD GetDefID() const;
   BOOL PreTranslateMessage(MSG* pMsg) override;
 
+ protected:
+  // What DoModal and Create use; a derived dialog may set them (the parent
+  // is otherwise a constructor argument).
   LPCTSTR m_lpszTemplateName = nullptr;
   UINT m_nIDHelp = 0;
   LPCDLGTEMPLATE m_lpDialogTemplate = nullptr;
   HGLOBAL m_hDialogTemplate = nullptr;
   CWnd* m_pParentWnd = nullptr;
 
- protected:
   virtual void OnOK();
   virtual void OnCancel();
+#if defined(APPFRAME_EXTENSIONS)
   BOOL CreateFromTemplate(LPCDLGTEMPLATE lpTemplate, CWnd* pParentWnd, HINSTANCE hInst);
+#endif
 
   DECLARE_MESSAGE_MAP()
 };

@@ -228,7 +228,7 @@ void CArchive::WriteString(const char* lpsz) {
   if (lpsz != nullptr) Write(lpsz, static_cast<UINT>(std::strlen(lpsz)));
 }
 
-bool CArchive::ReadString(CString& rString) {
+BOOL CArchive::ReadString(CString& rString) {
   std::string line;
   bool any = false;
   char ch;

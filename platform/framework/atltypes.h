@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "wintypes.h"
+#include "afxapi.h"
 
 class CSize;
 class CRect;
@@ -18,8 +18,8 @@ class CPoint : public tagPOINT {
   void Offset(int xOffset, int yOffset) noexcept { x += xOffset; y += yOffset; }
   void Offset(POINT point) noexcept { x += point.x; y += point.y; }
   void SetPoint(int X, int Y) noexcept { x = X; y = Y; }
-  bool operator==(POINT point) const noexcept { return x == point.x && y == point.y; }
-  bool operator!=(POINT point) const noexcept { return !(*this == point); }
+  BOOL operator==(POINT point) const noexcept { return x == point.x && y == point.y; }
+  BOOL operator!=(POINT point) const noexcept { return !(*this == point); }
   CPoint& operator+=(POINT point) noexcept { x += point.x; y += point.y; return *this; }
   CPoint& operator-=(POINT point) noexcept { x -= point.x; y -= point.y; return *this; }
   CPoint operator+(POINT point) const noexcept { return CPoint(x + point.x, y + point.y); }
@@ -33,8 +33,8 @@ class CSize : public tagSIZE {
   CSize(int initCX, int initCY) noexcept { cx = initCX; cy = initCY; }
   CSize(SIZE initSize) noexcept { cx = initSize.cx; cy = initSize.cy; }
   void SetSize(int CX, int CY) noexcept { cx = CX; cy = CY; }
-  bool operator==(SIZE size) const noexcept { return cx == size.cx && cy == size.cy; }
-  bool operator!=(SIZE size) const noexcept { return !(*this == size); }
+  BOOL operator==(SIZE size) const noexcept { return cx == size.cx && cy == size.cy; }
+  BOOL operator!=(SIZE size) const noexcept { return !(*this == size); }
   CSize& operator+=(SIZE size) noexcept { cx += size.cx; cy += size.cy; return *this; }
   CSize& operator-=(SIZE size) noexcept { cx -= size.cx; cy -= size.cy; return *this; }
   CSize operator+(SIZE size) const noexcept { return CSize(cx + size.cx, cy + size.cy); }
@@ -65,9 +65,9 @@ class CRect : public tagRECT {
   operator LPRECT() noexcept { return this; }
   operator LPCRECT() const noexcept { return this; }
 
-  bool IsRectEmpty() const noexcept { return left >= right || top >= bottom; }
-  bool IsRectNull() const noexcept { return left == 0 && right == 0 && top == 0 && bottom == 0; }
-  bool PtInRect(POINT point) const noexcept {
+  BOOL IsRectEmpty() const noexcept { return left >= right || top >= bottom; }
+  BOOL IsRectNull() const noexcept { return left == 0 && right == 0 && top == 0 && bottom == 0; }
+  BOOL PtInRect(POINT point) const noexcept {
     return point.x >= left && point.x < right && point.y >= top && point.y < bottom;
   }
 
@@ -79,7 +79,7 @@ class CRect : public tagRECT {
   void CopyRect(LPCRECT lpSrcRect) noexcept {
     left = lpSrcRect->left; top = lpSrcRect->top; right = lpSrcRect->right; bottom = lpSrcRect->bottom;
   }
-  bool EqualRect(LPCRECT lpRect) const noexcept {
+  BOOL EqualRect(LPCRECT lpRect) const noexcept {
     return left == lpRect->left && top == lpRect->top && right == lpRect->right && bottom == lpRect->bottom;
   }
 
@@ -107,30 +107,32 @@ class CRect : public tagRECT {
   }
 
   // Intersection and union as the platform computes them: an empty result is
-  // the null rectangle; empty operands do not count in a union.
-  bool IntersectRect(LPCRECT lpRect1, LPCRECT lpRect2) noexcept {
-    CRect r(std::max(lpRect1->left, lpRect2->left), std::max(lpRect1->top, lpRect2->top),
-            std::min(lpRect1->right, lpRect2->right), std::min(lpRect1->bottom, lpRect2->bottom));
+  // the null rectangle; empty operands do not count in a union. (std::min)
+  // and (std::max) stay clear of <windows.h>'s min and max macros, which a
+  // host may have.
+  BOOL IntersectRect(LPCRECT lpRect1, LPCRECT lpRect2) noexcept {
+    CRect r((std::max)(lpRect1->left, lpRect2->left), (std::max)(lpRect1->top, lpRect2->top),
+            (std::min)(lpRect1->right, lpRect2->right), (std::min)(lpRect1->bottom, lpRect2->bottom));
     if (CRect(lpRect1).IsRectEmpty() || CRect(lpRect2).IsRectEmpty() || r.IsRectEmpty()) {
       SetRectEmpty();
-      return false;
+      return FALSE;
     }
     *this = r;
-    return true;
+    return TRUE;
   }
-  bool UnionRect(LPCRECT lpRect1, LPCRECT lpRect2) noexcept {
+  BOOL UnionRect(LPCRECT lpRect1, LPCRECT lpRect2) noexcept {
     const bool e1 = CRect(lpRect1).IsRectEmpty();
     const bool e2 = CRect(lpRect2).IsRectEmpty();
-    if (e1 && e2) { SetRectEmpty(); return false; }
-    if (e1) { CopyRect(lpRect2); return true; }
-    if (e2) { CopyRect(lpRect1); return true; }
-    SetRect(std::min(lpRect1->left, lpRect2->left), std::min(lpRect1->top, lpRect2->top),
-            std::max(lpRect1->right, lpRect2->right), std::max(lpRect1->bottom, lpRect2->bottom));
-    return true;
+    if (e1 && e2) { SetRectEmpty(); return FALSE; }
+    if (e1) { CopyRect(lpRect2); return TRUE; }
+    if (e2) { CopyRect(lpRect1); return TRUE; }
+    SetRect((std::min)(lpRect1->left, lpRect2->left), (std::min)(lpRect1->top, lpRect2->top),
+            (std::max)(lpRect1->right, lpRect2->right), (std::max)(lpRect1->bottom, lpRect2->bottom));
+    return TRUE;
   }
 
-  bool operator==(const RECT& rect) const noexcept { return EqualRect(&rect); }
-  bool operator!=(const RECT& rect) const noexcept { return !EqualRect(&rect); }
+  BOOL operator==(const RECT& rect) const noexcept { return EqualRect(&rect); }
+  BOOL operator!=(const RECT& rect) const noexcept { return !EqualRect(&rect); }
   CRect& operator=(const RECT& srcRect) noexcept { CopyRect(&srcRect); return *this; }
   CRect& operator+=(POINT point) noexcept { OffsetRect(point); return *this; }
   CRect& operator-=(POINT point) noexcept { OffsetRect(-point.x, -point.y); return *this; }

@@ -5,19 +5,13 @@ int CDC::SetGraphicsMode(int iMode) { return ::SetGraphicsMode(m_hDC, iMode); }
 
 int CDC::GetGraphicsMode() const { return ::GetGraphicsMode(m_hDC); }
 
-BOOL CDC::SetWorldTransform(const XFORM* pXform) {
-  return pXform != nullptr && ::SetWorldTransform(m_hDC, pXform);
+BOOL CDC::SetWorldTransform(const XFORM& rXform) { return ::SetWorldTransform(m_hDC, &rXform); }
+
+BOOL CDC::ModifyWorldTransform(const XFORM& rXform, DWORD iMode) {
+  return ::ModifyWorldTransform(m_hDC, &rXform, iMode);
 }
 
-BOOL CDC::ModifyWorldTransform(const XFORM* pXform, DWORD iMode) {
-  // MWT_IDENTITY ignores the transform, so a null one is allowed there.
-  if (pXform == nullptr && iMode != MWT_IDENTITY) return FALSE;
-  return ::ModifyWorldTransform(m_hDC, pXform, iMode);
-}
-
-BOOL CDC::GetWorldTransform(XFORM* pXform) const {
-  return pXform != nullptr && ::GetWorldTransform(m_hDC, pXform);
-}
+BOOL CDC::GetWorldTransform(XFORM& rXform) const { return ::GetWorldTransform(m_hDC, &rXform); }
 
 CGdiObject* PASCAL CDC::SelectGdiObject(HDC hDC, HGDIOBJ h) {
   if (hDC == nullptr || h == nullptr) return nullptr;

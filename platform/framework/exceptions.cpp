@@ -36,7 +36,7 @@ void CException::Delete() {
   if (m_bAutoDelete) delete this;
 }
 
-bool CException::GetErrorMessage(char* lpszError, UINT nMaxError, UINT* pnHelpContext) const {
+BOOL CException::GetErrorMessage(char* lpszError, UINT nMaxError, UINT* pnHelpContext) const {
   if (pnHelpContext != nullptr) *pnHelpContext = 0;
   return CopyMessage("An unknown error has occurred.", lpszError, nMaxError);
 }
@@ -47,22 +47,22 @@ CString CException::GetMessage() const {
   return CString(buf);
 }
 
-bool CMemoryException::GetErrorMessage(char* lpszError, UINT nMaxError, UINT*) const {
+BOOL CMemoryException::GetErrorMessage(char* lpszError, UINT nMaxError, UINT*) const {
   return CopyMessage("Out of memory.", lpszError, nMaxError);
 }
 
-bool CInvalidArgException::GetErrorMessage(char* lpszError, UINT nMaxError, UINT*) const {
+BOOL CInvalidArgException::GetErrorMessage(char* lpszError, UINT nMaxError, UINT*) const {
   return CopyMessage("Encountered an improper argument.", lpszError, nMaxError);
 }
 
-bool CNotSupportedException::GetErrorMessage(char* lpszError, UINT nMaxError, UINT*) const {
+BOOL CNotSupportedException::GetErrorMessage(char* lpszError, UINT nMaxError, UINT*) const {
   return CopyMessage("Attempted an unsupported operation.", lpszError, nMaxError);
 }
 
 CArchiveException::CArchiveException(int cause, const char* lpszArchiveName)
     : m_cause(cause), m_strFileName(lpszArchiveName) {}
 
-bool CArchiveException::GetErrorMessage(char* lpszError, UINT nMaxError, UINT*) const {
+BOOL CArchiveException::GetErrorMessage(char* lpszError, UINT nMaxError, UINT*) const {
   static const char* const kText[] = {
       "No error occurred.",
       "An unknown error occurred while accessing the archive.",
@@ -80,7 +80,7 @@ bool CArchiveException::GetErrorMessage(char* lpszError, UINT nMaxError, UINT*) 
 CFileException::CFileException(int cause, LONG lOsError, const char* lpszArchiveName)
     : m_cause(cause), m_lOsError(lOsError), m_strFileName(lpszArchiveName) {}
 
-bool CFileException::GetErrorMessage(char* lpszError, UINT nMaxError, UINT*) const {
+BOOL CFileException::GetErrorMessage(char* lpszError, UINT nMaxError, UINT*) const {
   static const char* const kText[] = {
       "No error occurred.",
       "An unspecified error occurred.",

@@ -51,7 +51,7 @@ CFile::~CFile() {
   if (m_pStream != nullptr) std::fclose(m_pStream);
 }
 
-bool CFile::Open(const char* lpszFileName, UINT nOpenFlags, CFileException* pError) {
+BOOL CFile::Open(const char* lpszFileName, UINT nOpenFlags, CFileException* pError) {
   if (m_pStream != nullptr) Close();
   if (lpszFileName == nullptr || *lpszFileName == '\0') {
     if (pError) {

@@ -7,7 +7,7 @@ const CRuntimeClass CObject::classCObject = {"CObject", int(sizeof(CObject)), 0x
 
 CRuntimeClass* CObject::GetRuntimeClass() const { return RUNTIME_CLASS(CObject); }
 
-bool CObject::IsKindOf(const CRuntimeClass* pClass) const {
+BOOL CObject::IsKindOf(const CRuntimeClass* pClass) const {
   return pClass != nullptr && GetRuntimeClass()->IsDerivedFrom(pClass);
 }
 
@@ -18,7 +18,7 @@ CObject* CRuntimeClass::CreateObject() const {
   return (*m_pfnCreateObject)();
 }
 
-bool CRuntimeClass::IsDerivedFrom(const CRuntimeClass* pBaseClass) const {
+BOOL CRuntimeClass::IsDerivedFrom(const CRuntimeClass* pBaseClass) const {
   // Classes are compared by identity first and by name second: a class object
   // seen through two modules' import tables is still the same class.
   for (const CRuntimeClass* p = this; p != nullptr; p = p->m_pBaseClass) {

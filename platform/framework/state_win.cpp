@@ -125,7 +125,7 @@ void AFXAPI AfxSetResourceHandle(HINSTANCE hInstResource) {
 
 IMPLEMENT_DYNAMIC(CResourceException, CSimpleException)
 
-bool CResourceException::GetErrorMessage(char* lpszError, UINT nMaxError, UINT* pnHelpContext) const {
+BOOL CResourceException::GetErrorMessage(char* lpszError, UINT nMaxError, UINT* pnHelpContext) const {
   if (pnHelpContext != nullptr) *pnHelpContext = 0;
   if (lpszError == nullptr || nMaxError == 0) return false;
   std::snprintf(lpszError, nMaxError, "%s", "A system resource could not be created.");

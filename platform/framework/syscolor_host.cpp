@@ -1,6 +1,6 @@
 // The system colour table of the host build: the Windows standard scheme, which
 // tests may change with SetSysColors as they would on Windows.
-#include "wintypes.h"
+#include <windows.h>
 
 namespace {
 

@@ -45,14 +45,14 @@ class QOR007_API PrintInfo {
 
 // The sentences a job that ends early leaves in PrintInfo::GetErrorMsg.
 namespace PrintErrors {
-inline constexpr char kNoPrinter[] = "No printer is installed. Install a printer and print again.";
-inline constexpr char kCancelled[] = "Printing was cancelled.";
-inline constexpr char kNoPrinterDC[] = "The printer could not be opened.";
-inline constexpr char kDocRefused[] = "The printer did not accept the document.";
+constexpr char kNoPrinter[] = "No printer is installed. Install a printer and print again.";
+constexpr char kCancelled[] = "Printing was cancelled.";
+constexpr char kNoPrinterDC[] = "The printer could not be opened.";
+constexpr char kDocRefused[] = "The printer did not accept the document.";
 // %d: the page number.
-inline constexpr char kPageFailed[] = "Page %d could not be printed; the document was abandoned.";
-inline constexpr char kNotFinished[] = "The printer could not finish the document.";
-inline constexpr char kNoRoom[] = "The page has no room for the content.";
+constexpr char kPageFailed[] = "Page %d could not be printed; the document was abandoned.";
+constexpr char kNotFinished[] = "The printer could not finish the document.";
+constexpr char kNoRoom[] = "The page has no room for the content.";
 // %d: the most pages a job may have.
-inline constexpr char kTooManyPages[] = "The content would need more than %d pages.";
+constexpr char kTooManyPages[] = "The content would need more than %d pages.";
 }  // namespace PrintErrors

@@ -10,7 +10,8 @@
 
 #include "qor007api.h"
 
-namespace qor::print {
+namespace qor {
+namespace print {
 
 // White margin kept inside the printer's printable area, in hundredths of an
 // inch.
@@ -68,4 +69,5 @@ QOR007_API bool IsPageInRange(int nPage, int nFrom, int nTo);
 // device with nDpi pixels per inch; 1 for a bad resolution.
 QOR007_API double DocumentScale(int nDpi);
 
-}  // namespace qor::print
+}  // namespace print
+}  // namespace qor

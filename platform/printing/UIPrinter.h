@@ -26,6 +26,7 @@
 #include <afxext.h>
 
 #include "PrintInfo.h"
+#include "PrinterDC.h"
 #include "qor007api.h"
 
 class QOR007_API UIPrinter {
@@ -93,7 +94,7 @@ class QOR007_API UIPrinter {
 
   PrintInfo* m_pPrintInfo = nullptr;  // the caller's job while Print runs; not owned
   CPrintInfo* m_pInfo = nullptr;      // the framework's print information; owned while a job runs
-  CDC m_dcPrint;                      // the printer's context, borrowed from m_pInfo's dialog
+  CPrinterDC m_dcPrint;               // the printer's context, borrowed from m_pInfo's dialog
   CFont m_fontHeader;
   CFont m_fontContent;
   CFont m_fontFooter;

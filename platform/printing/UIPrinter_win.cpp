@@ -90,12 +90,18 @@ bool UIPrinter::InitPrintProcess() {
   if (!dlgDefaults.GetDefaults()) return Fail(PrintErrors::kNoPrinter);
   delete m_pInfo;
   m_pInfo = new CPrintInfo;
-  m_pInfo->m_pPD->m_pParentWnd = m_pPrintInfo->m_pParentWnd;
+  // A print dialog's owner is a constructor argument, so the job's dialog is
+  // made anew for the caller's window, with the settings it had.
+  CPrintDialog* pDefaults = m_pInfo->m_pPD;
+  m_pInfo->m_pPD = new CPrintDialog(FALSE, pDefaults->m_pd.Flags, m_pPrintInfo->m_pParentWnd);
+  m_pInfo->SetMinPage(pDefaults->m_pd.nMinPage);
+  m_pInfo->SetMaxPage(pDefaults->m_pd.nMaxPage);
+  delete pDefaults;
   if (m_pInfo->m_pPD->DoModal() != IDOK) return Fail(PrintErrors::kCancelled);
   // The context stays the dialog's; m_dcPrint only borrows it.
   HDC hDC = m_pInfo->m_pPD->GetPrinterDC();
   if (hDC == nullptr || !m_dcPrint.Attach(hDC)) return Fail(PrintErrors::kNoPrinterDC);
-  m_dcPrint.m_bPrinting = TRUE;
+  m_dcPrint.SetPrinting(TRUE);
   return true;
 }
 
@@ -294,7 +300,7 @@ void UIPrinter::EndPrintProcess() {
   m_fontContent.DeleteObject();
   m_fontFooter.DeleteObject();
   if (m_dcPrint.m_hDC != nullptr) m_dcPrint.Detach();
-  m_dcPrint.m_bPrinting = FALSE;
+  m_dcPrint.SetPrinting(FALSE);
   // Deleting the print information deletes the printer's context.
   delete m_pInfo;
   m_pInfo = nullptr;

@@ -52,7 +52,7 @@ CString ReasonFromError(const std::error_code& ec) {
   }
 #endif
   CString strReason("The file could not be deleted: ");
-  CString strSystem(ec.message());
+  CString strSystem(ec.message().c_str());
   strSystem.TrimRight(" \t\r\n.");
   strReason += strSystem.IsEmpty() ? CString("unknown error") : strSystem;
   strReason += '.';

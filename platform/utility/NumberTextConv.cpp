@@ -17,7 +17,8 @@ std::string FormatWhole(std::string strDigits, bool bThousands, int nMinWidth, c
     strDigits.insert(0, static_cast<size_t>(nMinWidth) - strDigits.size(), '0');
   }
   if (!bThousands) return strDigits;
-  const std::string strSeparator = strSep.IsEmpty() ? std::string(",") : strSep.str();
+  const std::string strSeparator =
+      strSep.IsEmpty() ? std::string(",") : std::string(strSep.GetString(), static_cast<size_t>(strSep.GetLength()));
   std::string strOut;
   const size_t n = strDigits.size();
   for (size_t i = 0; i < n; ++i) {
@@ -26,6 +27,8 @@ std::string FormatWhole(std::string strDigits, bool bThousands, int nMinWidth, c
   }
   return strOut;
 }
+
+CString ToCString(const std::string& str) { return CString(str.data(), static_cast<int>(str.size())); }
 
 std::string Digits(unsigned long long nValue) {
   char sz[24];
@@ -41,11 +44,11 @@ CString NumberTextConv::NumberToString(int nValue, bool bThousands, int nMinWidt
                                              : static_cast<unsigned long long>(nValue);
   std::string strOut = FormatWhole(Digits(nAbs), bThousands, nMinWidth, strSep);
   if (nValue < 0) strOut.insert(0, 1, '-');
-  return CString(strOut);
+  return ToCString(strOut);
 }
 
 CString NumberTextConv::NumberToString(unsigned __int64 nValue, bool bThousands) {
-  return CString(FormatWhole(Digits(nValue), bThousands, 0, CString()));
+  return ToCString(FormatWhole(Digits(nValue), bThousands, 0, CString()));
 }
 
 CString NumberTextConv::DoubleToString(double dValue, int nDecimals, bool bThousands, int nMinWidth,
@@ -102,5 +105,5 @@ CString NumberTextConv::DoubleToString(double dValue, int nDecimals, bool bThous
   std::string strOut = FormatWhole(strWhole, bThousands, nMinWidth, strSep);
   if (!strFraction.empty()) strOut += '.' + strFraction;
   if (bNegative && !bAllZero) strOut.insert(0, 1, '-');
-  return CString(strOut);
+  return ToCString(strOut);
 }

@@ -1,6 +1,22 @@
 // SerializeData: the fixed byte forms of loop counters and booleans.
 #include "SerializeData.h"
 
+namespace {
+
+// What a loading archive has left to read. The archive reads ahead of its
+// caller; Flush gives the unread part back to the file, after which the file
+// is in step with the archive, as GetFile's documentation requires before the
+// file is used.
+ULONGLONG BytesLeft(CArchive& ar) {
+  ar.Flush();
+  const CFile* pFile = ar.GetFile();
+  const ULONGLONG nLength = pFile->GetLength();
+  const ULONGLONG nPosition = pFile->GetPosition();
+  return nLength > nPosition ? nLength - nPosition : 0;
+}
+
+}  // namespace
+
 unsigned __int64 SerializeData::SerializeLoopCounter(CArchive& ar, unsigned __int64 nCount, bool bVersion1) {
   if (ar.IsStoring()) {
     if (bVersion1) {
@@ -21,7 +37,7 @@ unsigned __int64 SerializeData::SerializeLoopCounter(CArchive& ar, unsigned __in
     ar >> qw;
     nRead = qw;
   }
-  if (nRead > ar.GetRemainingLength()) AfxThrowArchiveException(CArchiveException::endOfFile);
+  if (nRead > BytesLeft(ar)) AfxThrowArchiveException(CArchiveException::endOfFile);
   return nRead;
 }
 

@@ -14,7 +14,8 @@ bool PathFromText(const CString& strText, std::filesystem::path& path) {
 }
 
 bool TextFromPath(const std::filesystem::path& path, CString& strText) {
-  strText = CString(path.native());
+  const std::string& strNative = path.native();
+  strText = CString(strNative.data(), static_cast<int>(strNative.size()));
   return true;
 }
 

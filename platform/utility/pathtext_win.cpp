@@ -35,7 +35,7 @@ bool TextFromPath(const std::filesystem::path& path, CString& strText) {
       bUsedDefault) {
     return false;
   }
-  strText = CString(strNarrow);
+  strText = CString(strNarrow.data(), n);
   return true;
 }
 

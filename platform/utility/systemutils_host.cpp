@@ -11,7 +11,7 @@ CString SystemUtils::GetLastError(unsigned long nError) {
   CString strText;
   if (nCode <= static_cast<unsigned long>(INT_MAX)) {
     // The category's message is strerror's text without strerror's shared buffer.
-    strText = CString(std::generic_category().message(static_cast<int>(nCode)));
+    strText = std::generic_category().message(static_cast<int>(nCode)).c_str();
     strText.TrimRight(" \t\r\n.");
     // glibc answers unknown numbers with "Unknown error N"; give the same
     // form as for numbers outside int.

@@ -11,7 +11,6 @@
 #include "QorIcon.h"
 #include "Shade.h"
 #include "ShadeButtonFields.h"
-#include "ShadeButtonPaint.h"
 #include "qor032api.h"
 
 class QOR032_API CShadeButton : public CButton, protected qor::ShadeButtonFields {
@@ -113,7 +112,9 @@ class QOR032_API CShadeButton : public CButton, protected qor::ShadeButtonFields
     qor::ShadeButtonFields fields;
     HGDIOBJ hFont = nullptr;
     unsigned int nFaceGeneration[2] = {};
-    bool operator==(const PictureKey&) const = default;
+#if defined(__cpp_impl_three_way_comparison)
+    bool operator==(const PictureKey&) const = default;  // the library's own C++20 sources only
+#endif
   };
   // Whether the buffer holds the picture of key with the caption and the
   // system colours as they are now.

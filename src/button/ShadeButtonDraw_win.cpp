@@ -94,10 +94,10 @@ void CShadeButton::DrawItem(LPDRAWITEMSTRUCT lpDIS) {
   // context that cannot be made. Most paints repeat the last picture (an
   // overlapping window moved, the parent repainted), so the buffer keeps it
   // and a paint whose inputs all match only copies it.
-  // Only a context that a CDC owns can be marked as printing.
+  // Only a context that a CDC owns can be marked as printing; for any other
+  // FromHandle gives a temporary wrapper, which never is.
   const CRect rcItem(lpDIS->rcItem);
-  const CDC* pOwner = CDC::FromHandlePermanent(hDC);
-  const bool bPrinting = pOwner != nullptr && pOwner->IsPrinting();
+  const bool bPrinting = CDC::FromHandle(hDC)->IsPrinting() != FALSE;
   HDC hBuffer = bPrinting ? nullptr : GetBuffer(rcItem.Width(), rcItem.Height());
   if (hBuffer != nullptr) {
     PictureKey key;

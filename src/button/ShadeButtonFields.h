@@ -7,7 +7,8 @@
 #include <afx.h>
 #include <atltypes.h>
 
-namespace qor::button {
+namespace qor {
+namespace button {
 
 // Button types, icon alignments and the default caption format carry the
 // platform's values (BS_..., DT_...), so that hosts pass them straight in.
@@ -22,8 +23,12 @@ constexpr UINT kAlignBottom = 0x800;   // BS_BOTTOM
 constexpr UINT kAlignVCenter = 0xC00;  // BS_VCENTER
 constexpr UINT kDefaultTextFormat = 0x25;  // DT_CENTER | DT_VCENTER | DT_SINGLELINE
 constexpr short kDefaultFocusRectMargin = 2;
+// How many system colours a picture may read (the kRead... bits of the
+// painter).
+constexpr int kColoursRead = 6;
 
-}  // namespace qor::button
+}  // namespace button
+}  // namespace qor
 
 namespace qor {
 
@@ -57,8 +62,11 @@ struct ShadeButtonFields {
   HICON m_hIconHot = nullptr;
   HICON m_hIconDisabled = nullptr;
 
-  // Member by member, so that padding never takes part.
+#if defined(__cpp_impl_three_way_comparison)
+  // Member by member, so that padding never takes part. (The library's own
+  // sources, in C++20, compare fields; hosts on older standards do not.)
   bool operator==(const ShadeButtonFields&) const = default;
+#endif
 };
 
 }  // namespace qor

@@ -6,6 +6,8 @@
 #include "ShadeButton.h"
 #include "ShadeButtonInput.h"
 
+#include <afxcmn.h>
+
 // The window system as the input rules see it, for one button.
 class CShadeButtonHost final : public qor::ShadeButtonHost {
  public:

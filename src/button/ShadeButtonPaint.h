@@ -38,7 +38,6 @@ constexpr UINT kReadGrayText = 0x4;     // COLOR_GRAYTEXT
 constexpr UINT kReadHighlight = 0x8;    // COLOR_BTNHIGHLIGHT
 constexpr UINT kReadLight = 0x10;       // COLOR_3DLIGHT
 constexpr UINT kReadDarkShadow = 0x20;  // COLOR_3DDKSHADOW
-constexpr int kColoursRead = 6;
 
 }  // namespace qor::button
 

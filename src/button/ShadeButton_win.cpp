@@ -118,7 +118,7 @@ void CShadeButton::SetIcon(unsigned int nIconId, HINSTANCE hInstance, unsigned i
   ClearIcons();
   m_rcIcon.SetRectEmpty();
   if (nIconId != 0) {
-    HINSTANCE hModule = hInstance != nullptr ? hInstance : AfxGetModuleState()->m_hCurrentInstanceHandle;
+    HINSTANCE hModule = hInstance != nullptr ? hInstance : AfxGetInstanceHandle();
     m_hIcon = LoadIconImage(hModule, nIconId);
     if (m_hIcon == nullptr) {
       qor::LogFailure("{77D10854-922E-43E7-955A-5747E61C10E4}");

@@ -16,7 +16,7 @@ void CMemDC::Build(bool bUseClipBox) {
     // Drawing goes straight to the printer's device, which stays its owner's.
     SetOutputDC(m_pDC->m_hDC);
     SetAttribDC(m_pDC->m_hAttribDC);
-    m_bPrinting = m_pDC->m_bPrinting;
+    m_bPrinting = m_pDC->IsPrinting();
     return;
   }
 

@@ -1,6 +1,4 @@
 // The default GUI font from GDI's stock objects.
-#include <windows.h>
-
 #include "StockFont.h"
 
 namespace qor {

@@ -14,6 +14,34 @@ static_assert(kStateUnavailable == STATE_SYSTEM_UNAVAILABLE && kStateFocused == 
 static_assert(kNavUp == NAVDIR_UP && kNavNext == NAVDIR_NEXT && kNavPrevious == NAVDIR_PREVIOUS &&
               kNavFirstChild == NAVDIR_FIRSTCHILD && kNavLastChild == NAVDIR_LASTCHILD && kSelf == CHILDID_SELF);
 
+HRESULT CheckOut(BSTR* p) {
+  if (p == nullptr) return E_POINTER;
+  *p = nullptr;
+  return S_OK;
+}
+
+HRESULT CheckOut(VARIANT* p) {
+  if (p == nullptr) return E_POINTER;
+  ::VariantInit(p);
+  return S_OK;
+}
+
+HRESULT CheckOut(long* p) {
+  if (p == nullptr) return E_POINTER;
+  *p = 0;
+  return S_OK;
+}
+
+HRESULT CheckOut(IDispatch** p) {
+  if (p == nullptr) return E_POINTER;
+  *p = nullptr;
+  return S_OK;
+}
+
+HRESULT CheckChild(const VARIANT& v, long nChildren) {
+  return v.vt == VT_I4 && v.lVal >= kSelf && v.lVal <= nChildren ? S_OK : E_INVALIDARG;
+}
+
 HRESULT AnswerText(const CString& str, BSTR* pbstr) {
   *pbstr = nullptr;
   if (str.IsEmpty()) return S_FALSE;

@@ -11,24 +11,25 @@
 
 #include "qor032api.h"
 
-namespace qor::access {
+namespace qor {
+namespace access {
 
 // Roles, as oleacc.h numbers them (ROLE_SYSTEM_...).
-inline constexpr long kRoleChart = 17;
-inline constexpr long kRoleListItem = 34;
-inline constexpr long kRolePushButton = 43;
-inline constexpr long kRoleCheckButton = 44;
-inline constexpr long kRoleRadioButton = 45;
-inline constexpr long kRoleProgressBar = 48;
+constexpr long kRoleChart = 17;
+constexpr long kRoleListItem = 34;
+constexpr long kRolePushButton = 43;
+constexpr long kRoleCheckButton = 44;
+constexpr long kRoleRadioButton = 45;
+constexpr long kRoleProgressBar = 48;
 
 // State bits (STATE_SYSTEM_...).
-inline constexpr unsigned long kStateUnavailable = 0x1;
-inline constexpr unsigned long kStateFocused = 0x4;
-inline constexpr unsigned long kStatePressed = 0x8;
-inline constexpr unsigned long kStateChecked = 0x10;
-inline constexpr unsigned long kStateReadOnly = 0x40;
-inline constexpr unsigned long kStateHotTracked = 0x80;
-inline constexpr unsigned long kStateFocusable = 0x100000;
+constexpr unsigned long kStateUnavailable = 0x1;
+constexpr unsigned long kStateFocused = 0x4;
+constexpr unsigned long kStatePressed = 0x8;
+constexpr unsigned long kStateChecked = 0x10;
+constexpr unsigned long kStateReadOnly = 0x40;
+constexpr unsigned long kStateHotTracked = 0x80;
+constexpr unsigned long kStateFocusable = 0x100000;
 
 // Navigation directions (NAVDIR_...).
 enum NavDir : long {
@@ -43,10 +44,10 @@ enum NavDir : long {
 };
 
 // Child id 0 is the control itself.
-inline constexpr long kSelf = 0;
+constexpr long kSelf = 0;
 // NavigateItems: the move leaves the items for the window's own siblings,
 // which the system's object for the window answers.
-inline constexpr long kNavToSystem = -1;
+constexpr long kNavToSystem = -1;
 
 // One simple child of a control: what a reader says for it.
 struct QOR032_API AccessItem {
@@ -75,4 +76,5 @@ QOR032_API long NavigateItems(long nDir, long nStart, long nCount);
 // every item has something to say.
 QOR032_API CString ItemName(const CString& strLabel, const char* pszKind, size_t nNumber);
 
-}  // namespace qor::access
+}  // namespace access
+}  // namespace qor

@@ -5,7 +5,9 @@
 // other). Sessions are made by the objects and calls that draw or code
 // images, never in the module's entry function. Each owner of GDI+ objects
 // holds a session declared before those objects, so they are released while
-// GDI+ still runs. GUI thread only, like the rest of the library.
+// GDI+ still runs. Sessions may begin and end on any thread: the count and
+// GDI+'s startup and shutdown change under one lock, so GDI+ is never
+// stopped while a session on any thread is live.
 #pragma once
 
 #include "qor032api.h"

@@ -27,16 +27,16 @@ void CGraphCtrl::OnRButtonDown(UINT /*nFlags*/, CPoint /*point*/) {
   // The menu opens where the pointer was when the message was posted.
   const MSG* pMsg = GetCurrentMessage();
   if (pMsg == nullptr) return;
-  AFX_MODULE_STATE* pState = AfxGetModuleState();
-  const HINSTANCE hSaved = pState->m_hCurrentResourceHandle;
-  if (HINSTANCE hModule = GetCurrentModuleHandle()) pState->m_hCurrentResourceHandle = hModule;
+  const HINSTANCE hSaved = AfxGetResourceHandle();
+  const HINSTANCE hModule = GetCurrentModuleHandle();
+  if (hModule != nullptr) AfxSetResourceHandle(hModule);
 
   const HINSTANCE hRes = AfxFindResourceHandle(MAKEINTRESOURCE(IDR_GRAPH_POPUP), RT_MENU);
   CMenu menu;
   if (menu.Attach(::LoadMenuW(hRes, MAKEINTRESOURCEW(IDR_GRAPH_POPUP)))) {
     if (CMenu* pPopup = menu.GetSubMenu(0)) pPopup->TrackPopupMenu(TPM_RIGHTBUTTON, pMsg->pt.x, pMsg->pt.y, this);
   }
-  if (hSaved != nullptr) pState->m_hCurrentResourceHandle = hSaved;
+  if (hModule != nullptr && hSaved != nullptr) AfxSetResourceHandle(hSaved);
   menu.DestroyMenu();
 }
 

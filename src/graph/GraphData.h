@@ -63,7 +63,8 @@ class QOR032_API CCurve {
 // failed), and every reader skips such a slot.
 typedef std::vector<CCurve*> CurveArray;
 
-namespace qor::graph {
+namespace qor {
+namespace graph {
 
 // The curve at nIndex, appending one new curve first when nIndex is not less
 // than the count, so that addressing 0, 1, 2 in turn creates the curves in
@@ -81,4 +82,5 @@ QOR032_API void DeleteCurves(CurveArray& curves);
 // infinity or a missing date cannot stretch the axes or reach the drawing.
 QOR032_API const GraphEntryDateY* PlottableDated(const GraphEntryY* pEntry);
 
-}  // namespace qor::graph
+}  // namespace graph
+}  // namespace qor

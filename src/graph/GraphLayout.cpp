@@ -133,7 +133,11 @@ void AppendValue(std::string& out, double d) {
 
 // A label or date as one cell: tabs and line breaks would split the table.
 void AppendCell(std::string& out, const CString& str) {
-  for (const char ch : str.str()) out += (ch == '\t' || ch == '\r' || ch == '\n') ? ' ' : ch;
+  const char* psz = str.GetString();
+  for (int i = 0; i < str.GetLength(); ++i) {
+    const char ch = psz[i];
+    out += (ch == '\t' || ch == '\r' || ch == '\n') ? ' ' : ch;
+  }
 }
 
 }  // namespace
@@ -232,7 +236,7 @@ CString GraphDataText(const CurveArray& curves) {
       out += "\r\n";
     }
   }
-  return CString(out);
+  return CString(out.data(), static_cast<int>(out.size()));
 }
 
 }  // namespace qor::graph

@@ -241,7 +241,7 @@ int CalculateDaysToPlot(const CurveArray& curves, const DateTime& dtRangeStart, 
 }
 
 CString FormatGraphValue(const CString& strFormat, double dValue) {
-  const std::string& s = strFormat.str();
+  const std::string s(strFormat.GetString(), static_cast<size_t>(strFormat.GetLength()));
   std::string out;
   bool bConverted = false;
   size_t i = 0;
@@ -281,7 +281,7 @@ CString FormatGraphValue(const CString& strFormat, double dValue) {
     out += '%';
     ++i;
   }
-  return CString(out);
+  return CString(out.data(), static_cast<int>(out.size()));
 }
 
 int TruncCoord(double d) {

@@ -19,7 +19,8 @@
 #include "GraphData.h"
 #include "qor032api.h"
 
-namespace qor::graph {
+namespace qor {
+namespace graph {
 
 // The scaling steps as the dated drawing calls them, in a control's own
 // (possibly replaced) versions.
@@ -38,9 +39,9 @@ class QOR032_API GraphScaleSteps {
 };
 
 // The text that the legend's height is measured by (it is never drawn).
-inline constexpr char kLegendSample[] = "Legend";
+constexpr char kLegendSample[] = "Legend";
 // The text whose height gives the first step budget.
-inline constexpr char kIncrSample[] = "0.0";
+constexpr char kIncrSample[] = "0.0";
 
 // The picture's lengths in pixels of the surface it is drawn on. The defaults
 // are the design numbers, the screen's; ScaledGraphMetrics gives the same
@@ -115,7 +116,7 @@ QOR032_API double CalculateValueIncr(GraphScaleSteps& steps, int nAxisLength, do
 // 32-bit range, more than kMaxWidenSteps steps, or a step that no longer
 // moves the limit.
 QOR032_API void CalculateNewMinAndMax(double dIncr, double& dA, double& dB);
-inline constexpr int kMaxWidenSteps = 1 << 20;
+constexpr int kMaxWidenSteps = 1 << 20;
 
 // The days to plot and their first and last date: the explicit range when
 // both of its ends are valid (taken in chronological order), otherwise from
@@ -134,13 +135,13 @@ QOR032_API long WholeDaysBetween(const DateTime& dtFrom, const DateTime& dtTo);
 // including a second conversion, is copied as text, so a format from any
 // source writes the value safely.
 QOR032_API CString FormatGraphValue(const CString& strFormat, double dValue);
-inline constexpr int kMaxFormatField = 400;
+constexpr int kMaxFormatField = 400;
 
 // A pixel coordinate from a double: truncated toward zero and kept within
 // +-kCoordLimit (NaN gives 0), so that points far outside the plot stay
 // drawable integers.
 QOR032_API int TruncCoord(double d);
-inline constexpr int kCoordLimit = 1 << 27;
+constexpr int kCoordLimit = 1 << 27;
 
 // The values a dated drawing computes once (device pixels).
 struct QOR032_API GraphValues {
@@ -174,4 +175,5 @@ struct QOR032_API GraphValues {
 QOR032_API GraphValues ScaleDatedGraph(GraphScaleSteps& steps, const CRect& rcClient,
                                        const GraphMetrics& metrics = GraphMetrics());
 
-}  // namespace qor::graph
+}  // namespace graph
+}  // namespace qor

@@ -2,7 +2,7 @@
 // green, blue) from a COLORREF (red in the low byte), and back.
 #pragma once
 
-#include <wintypes.h>
+#include <afx.h>
 
 namespace qor {
 

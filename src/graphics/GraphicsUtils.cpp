@@ -1,10 +1,14 @@
-// GraphicsUtils: colour arithmetic and the size-fitting rule, which need no
-// platform.
+// GraphicsUtils: colour arithmetic, the size-fitting rule and the image
+// services' pixel limit, which need no platform.
 #include "GraphicsUtils.h"
 
+#include <atomic>
 #include <cmath>
 
 namespace {
+
+// Read by the image services on any thread; a host sets it at any time.
+std::atomic<unsigned long long> g_nMaxImagePixels{GraphicsUtils::kDefaultMaxImagePixels};
 
 unsigned int Red(unsigned long cr) { return static_cast<unsigned int>(cr & 0xFF); }
 unsigned int Green(unsigned long cr) { return static_cast<unsigned int>((cr >> 8) & 0xFF); }
@@ -86,3 +90,9 @@ void GraphicsUtils::CalculateScaledDims(int nSrcWidth, int nSrcHeight, int nMaxW
     nOutHeight = nMaxHeight;
   }
 }
+
+void GraphicsUtils::SetMaxImagePixels(unsigned long long nPixels) {
+  g_nMaxImagePixels.store(nPixels, std::memory_order_relaxed);
+}
+
+unsigned long long GraphicsUtils::GetMaxImagePixels() { return g_nMaxImagePixels.load(std::memory_order_relaxed); }

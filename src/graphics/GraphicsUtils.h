@@ -96,7 +96,8 @@ class QOR032_API GraphicsUtils {
   // is complete: a failed save leaves an existing file as it was.
   static CString SaveClipboardImageAs(CString strFile);
   // Width and height of an image file; both 0 when it is absent or cannot
-  // be read.
+  // be read. A picture above the pixel limit (below) is not decoded: its
+  // size is the one its header declares.
   static void GetImageSize(CString strFile, int& nWidth, int& nHeight);
   // Writes the resource pszName of type strType in hInstance (the program's
   // own module when null) to strFile, replacing a file there once the new
@@ -105,13 +106,28 @@ class QOR032_API GraphicsUtils {
   static bool SaveResourceToFile(HINSTANCE const hInstance, const char* pszName, const CString& strType,
                                  const CString& strFile);
 
+  // The pixel limit of the image services (any thread) ------------------------
+
+  // The most pixels a picture may have for the image services to decode it:
+  // a file whose header declares more is refused before anything is decoded
+  // (SaveThumbnailImage, CopyFileToClipboard and ImageWrapper fail as for an
+  // unreadable file), so that a small file cannot hold the host for minutes
+  // or take gigabytes of its memory. Metafiles are played, not decoded, and
+  // have no limit.
+  static constexpr unsigned long long kDefaultMaxImagePixels = 178956970ull;
+  // A host that trusts its files may raise the limit (up to ULLONG_MAX);
+  // it holds for every thread from the next call on.
+  static void SetMaxImagePixels(unsigned long long nPixels);
+  static unsigned long long GetMaxImagePixels();
+
   // Thumbnails (Windows) -------------------------------------------------------
 
   // Writes a reduced copy of strSource to strTarget in the format that the
   // target's extension names, 24 bits per pixel at the source's resolution.
   // Exactly one of nWidth and nHeight is positive: that side of the
-  // thumbnail, the other following the source's aspect ratio (a thumbnail
-  // may not exceed 100 million pixels). Empty on success, otherwise a
+  // thumbnail, the other following the source's aspect ratio. A thumbnail of
+  // any size is made when memory allows, otherwise the call fails with
+  // "Unable to create the thumbnail image.". Empty on success, otherwise a
   // sentence for the user; an existing target is replaced only by a complete
   // thumbnail.
   static CString SaveThumbnailImage(const CString& strSource, const CString& strTarget, int nWidth, int nHeight);

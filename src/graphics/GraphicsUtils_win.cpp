@@ -1,6 +1,7 @@
 // GraphicsUtils' drawing, image-list and cursor helpers on the platform: each
 // hands its device to the portable computation through a thin adapter.
 #include <afxwin.h>
+#include <afxcmn.h>
 
 #include "GraphicsDraw.h"
 #include "GraphicsUtils.h"
@@ -101,17 +102,17 @@ bool GraphicsUtils::DrawObliqueText(CDC* pDC, double dSlantDegrees, double dRota
   // A caller that already works in advanced mode gets its own transform
   // back; everyone else ends in compatible mode with the identity, as before.
   XFORM xfOld;
-  const bool bHadTransform = pDC->GetWorldTransform(&xfOld) != FALSE;
+  const bool bHadTransform = pDC->GetWorldTransform(xfOld) != FALSE;
   const int nOldMode = pDC->SetGraphicsMode(GM_ADVANCED);
-  pDC->SetWorldTransform(&xf);
+  pDC->SetWorldTransform(xf);
   CFont* pOldFont = pDC->SelectObject(&font);
   pDC->TextOut(0, 0, strText.GetString(), strText.GetLength());
   if (pOldFont != nullptr) pDC->SelectObject(pOldFont);
 
   if (nOldMode == GM_ADVANCED && bHadTransform) {
-    pDC->SetWorldTransform(&xfOld);
+    pDC->SetWorldTransform(xfOld);
   } else {
-    pDC->ModifyWorldTransform(nullptr, MWT_IDENTITY);
+    pDC->ModifyWorldTransform(xf, MWT_IDENTITY);  // MWT_IDENTITY ignores the transform
     pDC->SetGraphicsMode(GM_COMPATIBLE);
   }
   font.DeleteObject();

@@ -26,6 +26,39 @@ std::unique_ptr<wchar_t[]> WidePath(const CString& strPath) {
   return std::unique_ptr<wchar_t[]>(StringUtils::ConvertToWCHAR(str));
 }
 
+namespace {
+
+// An image file read through the header reader's window; nothing is read
+// when it cannot be opened.
+class FileBytes : public ByteReader {
+ public:
+  explicit FileBytes(const CString& strPath)
+      : m_hFile(::CreateFileA(strPath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+
+ protected:
+  size_t Fill(unsigned long long nOffset, unsigned char* p, size_t n) override {
+    OVERLAPPED at{};
+    at.Offset = static_cast<DWORD>(nOffset);
+    at.OffsetHigh = static_cast<DWORD>(nOffset >> 32);
+    DWORD nRead = 0;
+    if (!m_hFile.IsValid() || !::ReadFile(m_hFile, p, static_cast<DWORD>(n), &nRead, &at)) return 0;
+    return nRead;
+  }
+
+ private:
+  SmartHANDLE m_hFile;
+};
+
+}  // namespace
+
+SourceCheck CheckImageFile(const CString& strPath, ImageHeader* pHeader) {
+  FileBytes file(strPath);
+  const ImageHeader header = ReadImageHeader(file);
+  if (pHeader != nullptr) *pHeader = header;
+  return CheckSource(header, GraphicsUtils::GetMaxImagePixels());
+}
+
 bool FindEncoderClsid(const wchar_t* pszMime, CLSID* pClsid) {
   if (pszMime == nullptr || pClsid == nullptr) return false;
   GdiplusSession session;
@@ -143,23 +176,6 @@ class ClipboardSave : public ClipboardSaveSteps {
   Encoder m_encoder;
 };
 
-// Puts the framework's previous resource handle back when the call ends.
-class ResourceHandleScope {
- public:
-  explicit ResourceHandleScope(HINSTANCE hInstance) : m_hPrevious(AfxGetResourceHandle()), m_bSet(hInstance != nullptr) {
-    if (m_bSet) AfxSetResourceHandle(hInstance);
-  }
-  ~ResourceHandleScope() {
-    if (m_bSet) AfxSetResourceHandle(m_hPrevious);
-  }
-  ResourceHandleScope(const ResourceHandleScope&) = delete;
-  ResourceHandleScope& operator=(const ResourceHandleScope&) = delete;
-
- private:
-  HINSTANCE m_hPrevious;
-  bool m_bSet;
-};
-
 }  // namespace
 
 }  // namespace qor::img
@@ -171,6 +187,14 @@ bool GraphicsUtils::GetEncoderClsid(const wchar_t* pszMime, GUID* pClsid) { retu
 void GraphicsUtils::GetImageSize(CString strFile, int& nWidth, int& nHeight) {
   nWidth = nHeight = 0;
   if (strFile.IsEmpty() || !FileUtils::DoesFileExist(strFile)) return;
+  ImageHeader header;
+  const SourceCheck check = CheckImageFile(strFile, &header);
+  if (check == SourceCheck::Unreadable) return;
+  if (check == SourceCheck::TooLarge) {  // told as declared, never decoded
+    nWidth = static_cast<int>(header.nWidth);
+    nHeight = static_cast<int>(header.nHeight);
+    return;
+  }
   qor::GdiplusSession session;
   Gdiplus::Image image(WidePath(strFile).get());
   if (image.GetLastStatus() != Gdiplus::Ok) return;
@@ -179,7 +203,8 @@ void GraphicsUtils::GetImageSize(CString strFile, int& nWidth, int& nHeight) {
 }
 
 bool GraphicsUtils::CopyFileToClipboard(const CString& strFile) {
-  if (strFile.IsEmpty() || !FileUtils::DoesFileExist(strFile)) return false;
+  if (strFile.IsEmpty() || !FileUtils::DoesFileExist(strFile) || CheckImageFile(strFile) != SourceCheck::Decode)
+    return false;
   qor::GdiplusSession session;
   Gdiplus::Bitmap image(WidePath(strFile).get());
   HBITMAP hBitmap = nullptr;
@@ -199,7 +224,9 @@ CString GraphicsUtils::SaveClipboardImageAs(CString strFile) {
 
 bool GraphicsUtils::SaveResourceToFile(HINSTANCE const hInstance, const char* pszName, const CString& strType,
                                        const CString& strFile) {
-  ResourceHandleScope scope(hInstance);
+  // Every resource call names the module itself; the framework's current
+  // resource handle is shared by all threads and is left alone, so a worker
+  // thread never changes where the window's thread finds its resources.
   HRSRC hResource = ::FindResourceA(hInstance, pszName, strType);
   if (hResource == nullptr) return false;
   HGLOBAL hLoaded = ::LoadResource(hInstance, hResource);

@@ -10,7 +10,13 @@
 
 #include <memory>
 
+#include "ImageHeader.h"
+
 namespace qor::img {
+
+// What may be done with an image file, judged from its header against the
+// host's pixel limit before anything is decoded; the header in *pHeader.
+SourceCheck CheckImageFile(const CString& strPath, ImageHeader* pHeader = nullptr);
 
 // A wide copy of the path for GDI+.
 std::unique_ptr<wchar_t[]> WidePath(const CString& strPath);

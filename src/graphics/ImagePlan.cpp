@@ -95,9 +95,7 @@ bool ThumbnailSize(int nSrcWidth, int nSrcHeight, int nWidth, int nHeight, int& 
   return true;
 }
 
-bool IsThumbnailDrawable(int nWidth, int nHeight) {
-  return nWidth > 0 && nHeight > 0 && static_cast<long long>(nWidth) * nHeight <= kMaxThumbnailPixels;
-}
+bool IsThumbnailDrawable(int nWidth, int nHeight) { return nWidth > 0 && nHeight > 0; }
 
 bool ThumbnailSizeMatches(int nWidth, int nHeight, int nThumbWidth, int nThumbHeight) {
   if (nWidth > 0) return nThumbWidth != 0 && nThumbWidth == nWidth;
@@ -117,9 +115,9 @@ CString MakeThumbnail(ThumbnailSteps& steps, const CString& strSource, const CSt
   if (!FileUtils::DoesFileExist(strSource))
     return Fail("{009A647F-287E-4C29-8F3E-5B448B8E3B33}", "Image file does not exist.");
   int nSrcWidth = 0, nSrcHeight = 0, nThumbWidth = 0, nThumbHeight = 0;
-  steps.GetImageSize(strSource, nSrcWidth, nSrcHeight);
-  if (!ThumbnailSize(nSrcWidth, nSrcHeight, nWidth, nHeight, nThumbWidth, nThumbHeight) ||
-      !steps.LoadSource(strSource))
+  if (!steps.ReadSize(strSource, nSrcWidth, nSrcHeight) ||
+      !ThumbnailSize(nSrcWidth, nSrcHeight, nWidth, nHeight, nThumbWidth, nThumbHeight) ||
+      !steps.LoadSource(strSource, nThumbWidth, nThumbHeight))
     return Fail("{618FE2C4-D8CE-49AA-AF21-686EA69B0B6C}", "Unable to load source image file.");
   // The extension is judged before anything is written, so a target that
   // cannot be made leaves an existing file alone.

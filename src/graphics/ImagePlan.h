@@ -52,9 +52,6 @@ CString SaveClipboardImage(ClipboardSaveSteps& steps, const CString& strPath);
 
 // Stands in for the missing dimension of a requested size.
 constexpr int kThumbnailBound = 25000;
-// The most pixels a thumbnail may have (300 MB at 24 bits per pixel); a
-// larger request is refused rather than left to exhaust memory.
-constexpr long long kMaxThumbnailPixels = 100000000;
 
 // Exactly one of the requested width and height is positive.
 bool IsThumbnailRequest(int nWidth, int nHeight);
@@ -63,7 +60,8 @@ bool IsThumbnailRequest(int nWidth, int nHeight);
 // (see IsThumbnailRequest). False when the source has no area.
 bool ThumbnailSize(int nSrcWidth, int nSrcHeight, int nWidth, int nHeight, int& nOutWidth, int& nOutHeight);
 
-// Whether a bitmap of that size may be made for a thumbnail.
+// Whether a bitmap of that size may be asked for: both sides at least 1.
+// Any larger size is made when memory allows.
 bool IsThumbnailDrawable(int nWidth, int nHeight);
 
 // Whether a thumbnail of nThumbWidth x nThumbHeight answers the request: the
@@ -75,8 +73,12 @@ bool ThumbnailSizeMatches(int nWidth, int nHeight, int nThumbWidth, int nThumbHe
 class ThumbnailSteps {
  public:
   virtual ~ThumbnailSteps() = default;
-  virtual void GetImageSize(const CString& strPath, int& nWidth, int& nHeight) = 0;
-  virtual bool LoadSource(const CString& strPath) = 0;
+  // The source's size; false when it may not be decoded (unreadable, or
+  // above the pixel limit), which ends the call before any decoding.
+  virtual bool ReadSize(const CString& strPath, int& nWidth, int& nHeight) = 0;
+  // Decodes the source for a thumbnail of nWidth x nHeight (reduced in the
+  // decoder where the format allows it).
+  virtual bool LoadSource(const CString& strPath, int nWidth, int nHeight) = 0;
   virtual bool FindEncoder(const wchar_t* pszMime) = 0;
   // A 24-bit bitmap of that size at the source's resolution with the source
   // drawn into it; false when its drawing surface cannot be opened.

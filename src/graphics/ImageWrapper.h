@@ -20,7 +20,15 @@
 #include "qor032api.h"
 
 #if defined(_WIN32)
+#include <algorithm>
+
 #include <objidl.h>
+// The Windows SDK's GDI+ headers call min and max, which a host's NOMINMAX
+// removes; these give them the standard ones either way.
+namespace Gdiplus {
+using std::max;
+using std::min;
+}  // namespace Gdiplus
 #include <gdiplus.h>
 #else
 namespace Gdiplus {

@@ -153,6 +153,9 @@ bool ImageWrapper::CreateTempFile(const Gdiplus::RectF& rcFrame) {
   }
 
   ReleaseImage();
+  // The source itself is decoded only when its header allows it: a picture
+  // above the pixel limit is not drawn at all.
+  if (strCopy.IsEmpty() && CheckImageFile(m_strImageFile) != SourceCheck::Decode) return false;
   const CString& strLoad = strCopy.IsEmpty() ? m_strImageFile : strCopy;
   m_pImage = new Gdiplus::Image(WidePath(strLoad).get());
   if (m_pImage == nullptr) return false;

@@ -10,7 +10,6 @@
 
 #include "AccessibleChart.h"
 #include "GdiplusSession.h"
-#include "PieLayout.h"
 #include "PieSlices.h"
 #include "UIPrinter.h"
 #include "qor032api.h"

@@ -8,6 +8,7 @@
 #include "GraphicsUtils.h"
 #include "MemDC.h"
 #include "ModuleStatics.h"
+#include "PieLayout.h"
 
 namespace {
 
@@ -44,7 +45,7 @@ CPieCtrl::CPieCtrl()
       m_lfTitle{},
       m_lfLegend{},
       m_pSlices(new CPieSlicesList) {
-  HINSTANCE hInstance = AfxGetModuleState()->m_hCurrentInstanceHandle;
+  HINSTANCE hInstance = AfxGetInstanceHandle();
   WNDCLASSA wc = {};
   if (::GetClassInfoA(hInstance, qor::g_strPieCtrlClassName, &wc)) return;
   wc = WNDCLASSA{};

@@ -1,6 +1,7 @@
 // CPieCtrl::Draw: the plan of PieLayout carried out with the flat GDI+ API.
 // A failed GDI+ call leaves its element undrawn.
-#include <windows.h>
+#include <afxwin.h>
+
 #include <objidl.h>
 #include <gdiplus.h>
 
@@ -8,6 +9,7 @@
 
 #include "Argb.h"
 #include "PieCtrl.h"
+#include "PieLayout.h"
 #include "StringUtils.h"
 
 namespace {

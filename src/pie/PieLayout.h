@@ -7,28 +7,13 @@
 // positive x axis (y grows downward). Internal to the library.
 #pragma once
 
-#include <wintypes.h>
+#include <afx.h>
 
 #include <vector>
 
 #include "PieSlices.h"
 
 namespace qor::pie {
-
-struct PointF {
-  float x;
-  float y;
-};
-struct SizeF {
-  float width;
-  float height;
-};
-struct RectF {
-  float x;
-  float y;
-  float width;
-  float height;
-};
 
 // The title box is this many text lines high.
 constexpr float kTitleLines = 1.5f;

@@ -66,3 +66,25 @@ class QOR032_API CPieSlicesList : public CList<CPieSlice*, CPieSlice*> {
   };
   std::vector<DrawnSlice> GetDrawnSlices() const;
 };
+
+namespace qor {
+namespace pie {
+
+// The geometry of a drawn pie, in the floats GDI+ draws with.
+struct PointF {
+  float x;
+  float y;
+};
+struct SizeF {
+  float width;
+  float height;
+};
+struct RectF {
+  float x;
+  float y;
+  float width;
+  float height;
+};
+
+}  // namespace pie
+}  // namespace qor

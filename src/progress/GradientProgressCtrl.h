@@ -20,10 +20,12 @@ namespace Gdiplus {
 class GpFont;
 }  // namespace Gdiplus
 
-namespace qor::progress {
+namespace qor {
+namespace progress {
 struct ProgressView;
 struct PaintKey;
-}
+}  // namespace progress
+}  // namespace qor
 
 class QOR032_API CGradientProgressCtrl : public CWnd {
  public:

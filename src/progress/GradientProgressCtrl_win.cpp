@@ -324,18 +324,25 @@ CString CGradientProgressCtrl::GetTimeLeft() const {
   return qor::progress::TimeLeftText(m_dtTimingStart, dtNow, m_nPosition, m_nTotal);
 }
 
-// The bar has no children, so every question is about the bar itself.
-HRESULT CGradientProgressCtrl::get_accName(VARIANT, BSTR* p) { return qor::access::AnswerText(m_strText, p); }
+// The bar has no children, so every question is about the bar itself (child
+// id 0; any other is refused).
+HRESULT CGradientProgressCtrl::get_accName(VARIANT v, BSTR* p) {
+  if (const HRESULT hr = qor::access::CheckCall(v, 0, p); FAILED(hr)) return hr;
+  return qor::access::AnswerText(m_strText, p);
+}
 
-HRESULT CGradientProgressCtrl::get_accValue(VARIANT, BSTR* p) {
+HRESULT CGradientProgressCtrl::get_accValue(VARIANT v, BSTR* p) {
+  if (const HRESULT hr = qor::access::CheckCall(v, 0, p); FAILED(hr)) return hr;
   return qor::access::AnswerText(qor::access::ProgressValue(m_nPosition, m_nTotal), p);
 }
 
-HRESULT CGradientProgressCtrl::get_accDescription(VARIANT, BSTR* p) {
+HRESULT CGradientProgressCtrl::get_accDescription(VARIANT v, BSTR* p) {
+  if (const HRESULT hr = qor::access::CheckCall(v, 0, p); FAILED(hr)) return hr;
   return qor::access::AnswerText(GetTimeLeft(), p);
 }
 
-HRESULT CGradientProgressCtrl::get_accRole(VARIANT, VARIANT* p) {
+HRESULT CGradientProgressCtrl::get_accRole(VARIANT v, VARIANT* p) {
+  if (const HRESULT hr = qor::access::CheckCall(v, 0, p); FAILED(hr)) return hr;
   return qor::access::AnswerNumber(qor::access::kRoleProgressBar, p);
 }
 

@@ -6,6 +6,7 @@
 
 #include "../graphics/GraphicsWinSupport.h"
 #include "MemDC.h"
+#include "PrinterDC.h"
 
 namespace {
 
@@ -84,9 +85,9 @@ TEST(MemDC, EmptyAreasAndNoTargetGiveAnObjectThatCopiesNothing) {
 }
 
 TEST(MemDC, OverAPrinterDrawingGoesStraightThroughAndThePrinterStaysUsable) {
-  CDC printer;  // a metafile standing in for a printer's device
+  CPrinterDC printer;  // a metafile standing in for a printer's device
   ASSERT_TRUE(printer.Attach(::CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr)));
-  printer.m_bPrinting = TRUE;
+  printer.SetPrinting(TRUE);
   const HDC hPrinter = printer.m_hDC;
   printer.SetPixel(0, 0, 0);  // marks the corners, so that the played picture keeps its place
   printer.SetPixel(59, 39, 0);

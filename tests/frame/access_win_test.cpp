@@ -17,9 +17,9 @@
 
 namespace {
 
-VARIANT Id(long n) {
+VARIANT Id(long n, VARTYPE vt = VT_I4) {
   VARIANT v{};
-  v.vt = VT_I4, v.lVal = n;
+  v.vt = vt, v.lVal = n;
   return v;
 }
 
@@ -61,6 +61,28 @@ std::wstring Heard(const CWnd& wnd, const char* pszWhat, long nChild = CHILDID_S
   }
   p->Release();
   return s;
+}
+
+// Calls a control's own override directly: n name, v value, d description,
+// a default action, k shortcut, r role, s state, c child, g navigate (next),
+// l location; bNull passes null out pointers.
+HRESULT Ask(CWnd& w, char c, VARIANT v, bool bNull) {
+  BSTR b = nullptr, *pb = bNull ? nullptr : &b;
+  VARIANT r{}, *pr = bNull ? nullptr : &r;
+  IDispatch* d = nullptr;
+  long x = 0;
+  const HRESULT hr = c == 'n'   ? w.get_accName(v, pb)
+                     : c == 'v' ? w.get_accValue(v, pb)
+                     : c == 'd' ? w.get_accDescription(v, pb)
+                     : c == 'a' ? w.get_accDefaultAction(v, pb)
+                     : c == 'k' ? w.get_accKeyboardShortcut(v, pb)
+                     : c == 'r' ? w.get_accRole(v, pr)
+                     : c == 's' ? w.get_accState(v, pr)
+                     : c == 'c' ? w.get_accChild(v, bNull ? nullptr : &d)
+                     : c == 'g' ? w.accNavigate(NAVDIR_NEXT, v, pr)
+                                : w.accLocation(&x, &x, bNull ? nullptr : &x, &x, v);
+  ::SysFreeString(b);
+  return hr;
 }
 
 // The object events of every window's client area.
@@ -192,6 +214,26 @@ TEST_F(AccessWin, AnswersActionsAndEvents) {
 
   pGraph->Release();
   pPush->Release();
+}
+
+// Each override, called directly as any caller may, refuses what the
+// system's objects refuse: a child that is not a VT_I4 from 0 to the child
+// count, a null out pointer; the last child still answers.
+TEST_F(AccessWin, OverridesCheckTheirOwnArguments) {
+  // The charts' overrides are their common base's; the pie has one child,
+  // its remainder slice.
+  const std::tuple<CWnd*, long, const char*> controls[] = {
+      {&m_btn[kCheck], 0, "nrsakl"}, {&m_bar, 0, "nvdr"}, {&m_pie, 1, "cnvdrsgl"}};
+  for (const auto& [pWnd, nChildren, pszCalls] : controls) {
+    for (const char* pc = pszCalls; *pc != '\0'; ++pc) {
+      for (const VARIANT& bad : {Id(0, VT_I2), Id(-1), Id(nChildren + 1)})
+        EXPECT_EQ(Ask(*pWnd, *pc, bad, false), E_INVALIDARG) << *pc << bad.lVal;
+      EXPECT_EQ(Ask(*pWnd, *pc, Id(CHILDID_SELF), true), E_POINTER) << *pc;
+      EXPECT_TRUE(SUCCEEDED(Ask(*pWnd, *pc, Id(nChildren), false))) << *pc;
+    }
+  }
+  EXPECT_EQ(m_pie.get_accChildCount(nullptr), E_POINTER);
+  for (const VARIANT& bad : {Id(0, VT_I2), Id(1)}) EXPECT_EQ(m_btn[kPush].accDoDefaultAction(bad), E_INVALIDARG);
 }
 
 TEST_F(AccessWin, TenThousandObjectsReleasedWithTheirWindows) {

@@ -54,13 +54,16 @@ class Canvas {
 };
 
 // Keeps the application log's lines in memory, without a file, while it
-// lives; the name is only the caller's label.
+// lives (the log before it is put back afterwards); the name is only the
+// caller's label.
 class LogScope {
  public:
   explicit LogScope(const char* = nullptr) { AppLogger::m_pInstance = &m_log; }
+  ~LogScope() { AppLogger::m_pInstance = m_pPrevious; }
   std::vector<CString> Lines() const { return m_log.GetLines(); }
 
  private:
+  AppLogger* m_pPrevious = AppLogger::m_pInstance;
   AppLogger m_log{CString()};
 };
 

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <utility>
 
+#include <afxcmn.h>
+
 #include "GraphicsUtils.h"
 #include "GraphicsWinSupport.h"
 #include "ScreenDC.h"

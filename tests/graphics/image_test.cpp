@@ -1,5 +1,5 @@
 // The choices behind image files, thumbnails and the image holder: formats and the checks of the two saves in
-// order over recorded steps, thumbnail sizes, copy reuse and the border geometry.
+// order over recorded steps, thumbnail sizes, headers against the pixel limit, copy reuse and the border geometry.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -11,6 +11,7 @@
 
 #include <AppLogger.h>
 
+#include "ImageHeader.h"
 #include "ImagePlan.h"
 
 namespace {
@@ -20,7 +21,7 @@ namespace fs = std::filesystem;
 
 // Both saves' steps, recorded; each answers as its flag says.
 struct Fake : ClipboardSaveSteps, ThumbnailSteps {
-  bool bImage = true, bEncoder = true, bSave = true, bLoad = true, bDraw = true;
+  bool bImage = true, bEncoder = true, bSave = true, bLoad = true, bDraw = true, bSized = true;
   Taking taking = Taken;
   int sw = 800, sh = 600, nStatus = 0;  // the source's size, the save's status
   std::string calls;
@@ -30,8 +31,8 @@ struct Fake : ClipboardSaveSteps, ThumbnailSteps {
   bool MakeImage() override { return Step("image", bImage); }
   bool FindEncoder(const wchar_t* m) override { return Step(CString(m).str(), bEncoder); }
   bool Save(const CString&, CString& strLog, CString& s) override { return strLog = "denied", s = " in use", Step("save", bSave); }
-  void GetImageSize(const CString&, int& w, int& h) override { Step("size", (w = sw, h = sh, true)); }
-  bool LoadSource(const CString&) override { return Step("load", bLoad); }
+  bool ReadSize(const CString&, int& w, int& h) override { return Step("size", (w = sw, h = sh, bSized)); }
+  bool LoadSource(const CString&, int w, int h) override { return Step("load" + std::to_string(w) + "x" + std::to_string(h), bLoad); }
   bool Draw(int w, int h) override { return Step(std::to_string(w) + "x" + std::to_string(h), bDraw); }
   int Save(const CString&) override { return Step("save", true), nStatus; }
 };
@@ -58,15 +59,17 @@ TEST(ImageSaves, ChecksInOrder) {
       {kNoEncoder, CString("b.Tif"), 0, 0, kFormat + std::string("TIFF."), "", "has take image image/tiff "},
       {kNoEncoder, CString("b.bmp"), 0, 0, kFormat + std::string("bmp."), "", "has take image image/bmp "},
       {[](Fake& f) { f.bSave = false; }, CString("b.gif"), 0, 0, "Unable to save the image to the disk drive. in use", "{DAC9CE88-D938-4846-8F99-375EE5960572}denied", "has take image image/gif save "},
-      {[](Fake&) {}, png, 160, 0, "", "", "size load image/png 160x120 save "},
+      {[](Fake&) {}, png, 160, 0, "", "", "size load160x120 image/png 160x120 save "},
+      {[](Fake& f) { f.bSized = false; }, png, 160, 0, kLoad, kLoadLine, "size "},  // above the limit: never decoded
       {[](Fake& f) { f.sh = 0; }, png, 160, 0, kLoad, kLoadLine, "size "},
-      {[](Fake& f) { f.bLoad = false; }, png, 160, 0, kLoad, kLoadLine, "size load "},
-      {[](Fake& f) { f.bDraw = false; }, png, 0, 90, kDraw, kDrawLine, "size load image/png 120x90 "},
-      {[](Fake& f) { f.sw = 100000, f.sh = 1; }, png, 160, 0, kDraw, kDrawLine, "size load image/png "},
-      {kNoEncoder, png, 160, 0, kSave, kStatus + std::string("13"), "size load image/png 160x120 "},
-      {[](Fake& f) { f.nStatus = 1; }, png, 160, 0, kSave, kStatus + std::string("1"), "size load image/png 160x120 save "},
-      {[](Fake& f) { f.nStatus = 20; }, png, 160, 0, kSave, kStatus + std::string("20"), "size load image/png 160x120 save "},
-      {[](Fake& f) { f.nStatus = 21; }, png, 160, 0, kSave, "{342B7FD6-FED8-421E-A3C2-ADA9688B01FC}", "size load image/png 160x120 save "},
+      {[](Fake& f) { f.bLoad = false; }, png, 160, 0, kLoad, kLoadLine, "size load160x120 "},
+      {[](Fake& f) { f.bDraw = false; }, png, 0, 90, kDraw, kDrawLine, "size load120x90 image/png 120x90 "},
+      {[](Fake& f) { f.sw = 100000, f.sh = 1; }, png, 160, 0, kDraw, kDrawLine, "size load160x0 image/png "},
+      {[](Fake& f) { f.sw = 9000, f.sh = 12000; }, png, 0, 9000, "", "", "size load6750x9000 image/png 6750x9000 save "},
+      {kNoEncoder, png, 160, 0, kSave, kStatus + std::string("13"), "size load160x120 image/png 160x120 "},
+      {[](Fake& f) { f.nStatus = 1; }, png, 160, 0, kSave, kStatus + std::string("1"), "size load160x120 image/png 160x120 save "},
+      {[](Fake& f) { f.nStatus = 20; }, png, 160, 0, kSave, kStatus + std::string("20"), "size load160x120 image/png 160x120 save "},
+      {[](Fake& f) { f.nStatus = 21; }, png, 160, 0, kSave, "{342B7FD6-FED8-421E-A3C2-ADA9688B01FC}", "size load160x120 image/png 160x120 save "},
   };
   for (const auto& c : cases) {
     AppLogger log{CString()};  // without a file the lines stay in memory
@@ -94,8 +97,59 @@ TEST(ThumbnailSize, FollowsTheSourceAspectWithinTheBound) {
     EXPECT_TRUE(bOk == (c[4] != 0) && w == c[5] && h == c[6]) << c[0] << "x" << c[1] << " " << c[2] << "," << c[3];
   }
   EXPECT_TRUE(IsThumbnailRequest(-1, 90) && !IsThumbnailRequest(160, 90) && !IsThumbnailRequest(0, 0));
-  EXPECT_TRUE(IsThumbnailDrawable(10000, 10000) && !IsThumbnailDrawable(10000, 10001) && !IsThumbnailDrawable(INT_MAX, INT_MAX));
+  EXPECT_TRUE(IsThumbnailDrawable(1, 1) && IsThumbnailDrawable(12000, 9000) && IsThumbnailDrawable(INT_MAX, INT_MAX) &&
+              !IsThumbnailDrawable(0, 5) && !IsThumbnailDrawable(5, 0));
   EXPECT_TRUE(ThumbnailSizeMatches(160, 0, 160, 99) && ThumbnailSizeMatches(0, 90, 5, 90) && !ThumbnailSizeMatches(0, 90, 90, 0));
+}
+
+// Headers as the formats lay them out: signatures, sizes in either byte order (N: v in n bytes), what must follow.
+std::string N(unsigned long long v, int n, bool be = false) { std::string s; while (n--) s += static_cast<char>(v >> 8 * (be ? n : s.size())); return s; }
+std::string Chunk(const char* type, const std::string& data) { return N(data.size(), 4, true) + type + data + "crc!"; }
+std::string Png(unsigned long w, unsigned long h, const std::string& tail = Chunk("IDAT", "z")) {
+  return "\x89PNG\r\n\x1a\n" + Chunk("IHDR", N(w, 4, true) + N(h, 4, true) + std::string(5, 0)) + Chunk("tEXt", "a") + tail; }
+std::string Jpeg(unsigned w, unsigned h, const std::string& tail = "\xFF\xDA" + N(3, 2, true) + "\x01x") {  // garbage, fill, RST0, SOF0
+  return "\xFF\xD8\xFF\xE0" + N(4, 2, true) + "JFjunk\xFF\xFF\xD0\xFF\xC0" + N(11, 2, true) + "\x08" + N(h, 2, true) + N(w, 2, true) + std::string(6, 1) + tail; }
+std::string Gif(unsigned w, unsigned h, unsigned fw, unsigned fh, const std::string& tail = "\x02\x01x") {  // a table, an extension, an image
+  return "GIF89a" + N(w, 2) + N(h, 2) + N(0x80, 3) + std::string(6, 0) + "!\xF9" + N(2, 1) + "ab" + N(0x6301, 3) + "," + N(0, 4) + N(fw, 2) + N(fh, 2) + N(0, 1) + tail; }
+std::string Bmp(unsigned long info, unsigned long w, unsigned long h, unsigned long bits = 54, size_t body = 24) {  // 8 bits a pixel, body at bits
+  return ("BM" + N(0, 8) + N(bits, 4) + N(info, 4) + (info == 12 ? N(w, 2) + N(h, 2) : N(w, 4) + N(h, 4)) + N(0x80001, 4) + std::string(bits, 0)).substr(0, bits) + std::string(body, 0); }
+std::string Tiff(bool be, unsigned long w, unsigned long h, unsigned long strip = 46, int nStrips = 1) {  // width SHORT, length LONG
+  return std::string(be ? "MM\0*" : "II*\0", 4) + N(8, 4, be) + N(3, 2, be) + N(256, 2, be) + N(3, 2, be) + N(1, 4, be) + N(w, 2, be) + N(0, 2) +
+         N(257, 2, be) + N(4, 2, be) + N(1, 4, be) + N(h, 4, be) + N(273, 2, be) + N(4, 2, be) + N(nStrips, 4, be) + N(strip, 4, be) + "s"; }
+std::string Icon(const std::string& image) { return N(0x10000, 4) + N(1, 2) + std::string(12, 0) + N(22, 4) + image; }
+
+// Each format's sides at the ends of their bands, missing bodies, and the limit's boundary on each sound picture.
+TEST(ImageHeader, SizesBodiesAndTheLimit) {
+  using K = ImageKind;
+  const unsigned long kMax = 0x7FFFFFFF;
+  const struct { std::string bytes; K kind; long long w, h; unsigned long long nPixels; } cases[] = {  // nPixels 0: unsound
+      {Png(1, 1), K::Png, 1, 1, 1}, {Png(kMax, 1), K::Png, kMax, 1, kMax}, {Png(1, kMax), K::Png, 1, kMax, kMax}, {Png(0, 5), K::Png, 0, 5, 0},
+      {Png(kMax + 1, 1), K::Png, 0, 0, 0}, {Png(4, 4, Chunk("IEND", "")), K::Png, 0, 0, 0}, {Png(4, 4, Chunk("IDAT", "")), K::Png, 0, 0, 0},
+      {Png(4, 4).substr(0, 30), K::Png, 0, 0, 0}, {Jpeg(65535, 65535), K::Jpeg, 65535, 65535, 4294836225ull}, {Jpeg(3, 1), K::Jpeg, 3, 1, 3},
+      {Jpeg(3, 0), K::Jpeg, 0, 0, 0}, {Jpeg(3, 2, "\xFF\xD9"), K::Jpeg, 0, 0, 0}, {Jpeg(3, 2, "\xFF\xDA" + N(3, 2, true) + "\x01"), K::Jpeg, 0, 0, 0},
+      {Jpeg(3, 2).substr(0, 20), K::Jpeg, 0, 0, 0}, {Gif(10, 10, 20, 30), K::Gif, 10, 10, 600}, {Gif(65535, 1, 1, 1), K::Gif, 65535, 1, 65535},
+      {Gif(0, 10, 2, 2), K::Gif, 0, 0, 0}, {Gif(10, 10, 0, 3), K::Gif, 0, 0, 0}, {Gif(10, 10, 2, 2, "\x02"), K::Gif, 0, 0, 0},
+      {Gif(9, 9, 2, 2).substr(0, 30), K::Gif, 0, 0, 0}, {Bmp(40, 7, 0xFFFFFFFD), K::Bmp, 7, 3, 21}, {Bmp(124, 7, 3, 54, 23), K::Bmp, 0, 0, 0},
+      {Bmp(12, 65535, 2, 54, 131072), K::Bmp, 65535, 2, 131070}, {Bmp(12, 65535, 2, 54, 131071), K::Bmp, 0, 0, 0},  // rows of 8 and 65536 bytes
+      {Bmp(40, 0x80000000, 3), K::Bmp, 0, 0, 0}, {Bmp(40, 7, 0x80000000), K::Bmp, 0, 0, 0}, {Bmp(40, 7, 0), K::Bmp, 0, 0, 0},
+      {Bmp(40, 7, 3, 60, 0), K::Bmp, 0, 0, 0}, {Bmp(16, 7, 3), K::Bmp, 0, 0, 0}, {Tiff(false, 5, kMax), K::Tiff, 5, kMax, 5ull * kMax},
+      {Tiff(true, 65535, 1), K::Tiff, 65535, 1, 65535}, {Tiff(true, 5, kMax + 1), K::Tiff, 0, 0, 0}, {Tiff(false, 5, 6, 47), K::Tiff, 0, 0, 0},
+      {Tiff(false, 5, 6, 34, 2), K::Tiff, 0, 0, 0}, {Tiff(false, 5, 6, 30, 2), K::Tiff, 5, 6, 30},  // two strips listed at 34 (the first at 262417) or 30 (at 6)
+      {Icon(Png(300, 200).substr(0, 24)), K::Icon, 300, 200, 60000}, {Icon(N(40, 4) + N(32, 4) + N(64, 4)), K::Icon, 32, 32, 1024},
+      {Icon(N(40, 4) + N(32, 4) + N(0, 4)), K::Icon, 0, 0, 0}, {N(0x10000, 4) + N(0, 2), K::Icon, 0, 0, 0},
+      {N(1, 4) + std::string(36, 0) + " EMF", K::Metafile, 0, 0, 0}, {"\xD7\xCD\xC6\x9A", K::Metafile, 0, 0, 0},
+      {N(1, 4) + std::string(36, 0) + " WMF", K::Unknown, 0, 0, 0}, {"BZ", K::Unknown, 0, 0, 0}, {"", K::Unknown, 0, 0, 0}};
+  for (const auto& c : cases) {
+    MemoryBytes file(c.bytes.data(), c.bytes.size());
+    const ImageHeader h = ReadImageHeader(file);
+    const bool bSound = c.nPixels > 0 || c.kind == K::Metafile;
+    EXPECT_TRUE(h.kind == c.kind && h.bSound == bSound && h.nPixels == c.nPixels && (!c.nPixels || (h.nWidth == c.w && h.nHeight == c.h))) << c.w << "x" << c.h;
+    const SourceCheck atLimit = CheckSource(h, c.nPixels), below = CheckSource(h, c.nPixels - 1);  // below 0: the largest limit
+    EXPECT_TRUE(bSound ? atLimit == SourceCheck::Decode && below == (c.nPixels ? SourceCheck::TooLarge : atLimit) : below == SourceCheck::Unreadable) << c.h;
+  }
+  // Reductions by eighths that still cover the request, the reduced side rounded up.
+  EXPECT_TRUE(ReducedScale(1000, 800, 125, 100) == 8 && ReducedScale(1000, 800, 126, 100) == 4 && ReducedScale(1001, 8, 126, 1) == 8 &&
+              ReducedScale(1000, 800, 500, 400) == 2 && ReducedScale(1000, 800, 501, 1) == 1 && ReducedScale(INT_MAX, 9, 160, 3) == 4);
 }
 
 TEST(ImageCopies, WidthsReuseAndNames) {

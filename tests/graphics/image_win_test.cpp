@@ -1,9 +1,13 @@
 // Image files, the clipboard, thumbnails and the image holder on real files: round trips in the five formats,
-// refusals that keep every file, resources written out, border pixels and the life of the holder's copies.
+// refusals that keep every file, the pixel limit and spoilt files, resources written out, border pixels and the
+// life of the holder's copies.
 #include <gtest/gtest.h>
 
 #include <afxwin.h>
 
+#include <atomic>
+#include <chrono>
+#include <climits>
 #include <cmath>
 #include <cstring>
 #include <filesystem>
@@ -13,12 +17,16 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "DirUtils.h"
 #include "GdiplusSession.h"
+#include "GradientProgressCtrl.h"
 #include "GraphicsUtils.h"
 #include "GraphicsWinSupport.h"
 #include "ImageWrapper.h"
+#include "PieCtrl.h"
 
 namespace {
 
@@ -173,6 +181,18 @@ TEST(ImageFiles, RefusalsKeepEveryFile) {
   EXPECT_EQ(SizeOf(target), CSize(80, 60));
 }
 
+// A thumbnail of 108 million pixels, larger than its source, is made when memory allows; one whose bitmap cannot be
+// made (250 000 000 x 25 000 from a source 10 000 wide and 1 high) is refused with nothing written.
+TEST(ImageFiles, ThumbnailsAsLargeAsMemoryAllows) {
+  TempFolder dir;
+  LogScope log;
+  ASSERT_TRUE(MakeImageFile(dir.Path("s.png"), 800, 600, L"image/png") && MakeImageFile(dir.Path("line.png"), 10000, 1, L"image/png"));
+  EXPECT_EQ(GraphicsUtils::SaveThumbnailImage(dir.Path("s.png"), dir.Path("big.jpg"), 12000, 0).str(), "");
+  EXPECT_EQ(SizeOf(dir.Path("big.jpg")), CSize(12000, 9000));
+  EXPECT_EQ(GraphicsUtils::SaveThumbnailImage(dir.Path("line.png"), dir.Path("huge.png"), INT_MAX, 0).str(), "Unable to create the thumbnail image.");
+  EXPECT_TRUE(dir.Names().size() == 3u && log.Lines() == std::vector<CString>{CString("{371DD740-DC25-4018-8E4C-235D5447CD77}")});
+}
+
 TEST(SaveResourceToFile, WritesExactlyTheResourceBytesOrNothing) {
   TempFolder dir;
   const HINSTANCE hExe = ::GetModuleHandleA(nullptr), hBefore = AfxGetResourceHandle();
@@ -280,6 +300,94 @@ TEST(ImageWrapper, OneCopyPerWidthTurnedAndDeleted) {
     EXPECT_TRUE(s3.Untouched());
   }
   EXPECT_EQ(dir.Names(), (std::set<std::string>{"p.emf", "photo.tif", taken}));
+}
+
+const char* const kLoad = "Unable to load source image file.";
+const CString kLoadLine("{618FE2C4-D8CE-49AA-AF21-686EA69B0B6C}");
+
+// Files made at build time (res/make_image_corpus.py). A PNG of 109 KB declaring 30 000 x 30 000 pixels is refused
+// before decoding by the holder, the thumbnail writer and the clipboard, its size still told. In each format: a picture
+// of exactly the limit's pixels is decoded, one more pixel is refused (the holder drawing nothing); every spoilt file
+// gets the load failure at once and leaves no file.
+TEST(ImageLimit, RefusedBeforeDecoding) {
+  TempFolder dir;
+  LogScope log;
+  const auto corpus = [](const std::string& name) { return CString((CORPUS_DIR "/" + name).c_str()); };
+  const CString bomb = corpus("bomb.png"), target = dir.Path("t.png");
+  Surface bombed;
+  Holder holder(dir, bomb);
+  bombed.Draw(holder, 0, 0, 100, 50);
+  EXPECT_TRUE(GraphicsUtils::SaveThumbnailImage(bomb, target, 160, 0) == kLoad && SizeOf(bomb) == CSize(30000, 30000));
+  EXPECT_TRUE(!GraphicsUtils::CopyFileToClipboard(bomb) && bombed.Untouched() && dir.Names().empty());
+  EXPECT_EQ(log.Lines(), (std::vector<CString>{kLoadLine, CString("{32D8D5F3-65D0-4D41-ABF2-0F9D29651C32}") + kLoad, kLoadLine}));
+  for (const std::string ext : {"jpg", "gif", "bmp", "tif", "png"}) {
+    for (const unsigned long long nLimit : {64ull * 48, 64ull * 48 - 1}) {
+      GraphicsUtils::SetMaxImagePixels(nLimit);
+      Surface s;
+      Holder h(dir, corpus("ok." + ext));
+      s.Draw(h, 0, 0, 80, 40);
+      EXPECT_EQ(GraphicsUtils::SaveThumbnailImage(corpus("ok." + ext), target, 16, 0).str(), nLimit == 64 * 48 ? "" : kLoad) << ext;
+      EXPECT_TRUE(SizeOf(corpus("ok." + ext)) == CSize(64, 48) && s.Untouched() == (nLimit < 64 * 48) && (::DeleteFileA(target) || nLimit < 64 * 48)) << ext;
+    }
+    GraphicsUtils::SetMaxImagePixels(GraphicsUtils::kDefaultMaxImagePixels);
+    for (int nWay = 0; nWay < 6; ++nWay) {
+      const CString source = corpus(std::to_string(nWay) + "." + ext);
+      const size_t nLines = log.Lines().size();
+      EXPECT_EQ(GraphicsUtils::SaveThumbnailImage(source, target, 16, 0).str(), kLoad) << source.str();
+      EXPECT_TRUE(log.Lines().size() == nLines + 1 && log.Lines().back() == kLoadLine && dir.Names().empty()) << source.str();
+      EXPECT_EQ(SizeOf(source), nWay == 5 && (ext == "jpg" || ext == "gif") ? CSize(65535, 65535) : CSize(0, 0)) << source.str();  // 16-bit sides
+    }
+  }
+}
+
+// Thumbnails on four worker threads, into folders of their own with encoder lookups between them (many short GDI+
+// sessions), while this, the window's thread, creates, paints and destroys progress bars, pies and holders: every
+// thumbnail of its size and fresh, no call failed, no session left. ctest runs 10 a thread; 100 by hand:
+//   QOR_STRESS_THUMBNAILS=100 tools/wine-run --prefix=$PWD/build/windows/wineprefix build/windows/bin/image_win_tests.exe --gtest_filter=ImageThreads.*
+TEST(ImageThreads, ThumbnailsOnWorkersWhileTheWindowThreadPaints) {
+  const int nEach = std::getenv("QOR_STRESS_THUMBNAILS") ? std::atoi(std::getenv("QOR_STRESS_THUMBNAILS")) : 10;
+  TempFolder dir;
+  const struct { const char* name; int w, h; } sources[] = {{"a.jpg", 1600, 1200}, {"b.png", 700, 1100}, {"c.jpg", 333, 250}, {"d.png", 2000, 900}};
+  for (const auto& s : sources) {  // an hour old, so that every thumbnail is newer by the second
+    ASSERT_TRUE(MakeImageFile(dir.Path(s.name), s.w, s.h, s.name[2] == 'j' ? L"image/jpeg" : L"image/png"));
+    fs::last_write_time(dir.path / s.name, fs::last_write_time(dir.path / s.name) - std::chrono::hours(1));
+  }
+  std::atomic<int> nRunning{4}, nFailed{0};
+  std::vector<std::thread> workers;
+  for (int t = 0; t < 4; ++t)
+    workers.emplace_back([&, t] {
+      fs::create_directory(dir.path / std::to_string(t));
+      for (int i = 0; i < nEach; ++i) {
+        const auto& s = sources[(i + t) % 4];
+        const int w = 40 + (i * 37 + t * 11) % 200, h = static_cast<int>(std::trunc(w / (static_cast<double>(s.w) / s.h)));
+        const CString source = dir.Path(s.name), target = dir.Path((std::to_string(t) + "\\" + std::to_string(i) + (i % 3 ? ".jpg" : ".png")).c_str());
+        CLSID clsid;
+        for (int k = 0; k < 50; ++k) nFailed += !Encoders::GetEncoderClsid(L"image/png", &clsid);
+        nFailed += !GraphicsUtils::SaveThumbnailImage(source, target, w, 0).IsEmpty() || SizeOf(target) != CSize(w, h) ||
+                   !GraphicsUtils::IsThumbnailImageUpToDate(source, target, w, 0);
+      }
+      --nRunning;
+    });
+  MainWindow host;
+  int nCycles = 0;
+  for (; nRunning > 0; ++nCycles) {
+    CGradientProgressCtrl bar;
+    CWnd placeholder;
+    CPieCtrl pie;
+    EXPECT_TRUE(bar.Create(&host, CRect(0, 0, 200, 20), 1) && placeholder.Create(AfxRegisterWndClass(0), "", WS_CHILD, CRect(0, 30, 150, 180), &host, 2) &&
+                pie.Create(2, &host, kBlue) && pie.AddSlice(20.0 + nCycles % 50, kRed, 0, "share"));
+    bar.Init(20, "job", true, 0, kWhite, kBlue, kRed, CGradientProgressCtrl::BorderFlat);
+    for (int k = 0; k < 5; ++k) bar.Step(), bar.UpdateWindow();
+    pie.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    Surface s;
+    Holder holder(dir, dir.Path(sources[nCycles % 4].name));
+    s.Draw(holder, 0, 0, 100.0f + nCycles % 20, 80);
+    EXPECT_TRUE(s.Is(5, 40, kRed) && pie.DestroyWindow() && bar.DestroyWindow()) << nCycles;
+    for (MSG msg; ::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);) ::DispatchMessageA(&msg);
+  }
+  for (std::thread& w : workers) w.join();
+  std::printf("%d thumbnails on 4 threads beside %d window-thread cycles\n", 4 * nEach, nCycles);
+  EXPECT_TRUE(nFailed == 0 && nCycles > 0 && qor::GdiplusSession::GetLiveCount() == 0) << nFailed;
 }
 
 }  // namespace

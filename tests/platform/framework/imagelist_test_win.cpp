@@ -4,6 +4,8 @@
 
 #include <afx_expect.h>
 
+#include <afxcmn.h>
+
 #include "fwtest_win.h"
 
 namespace {

@@ -1,18 +1,10 @@
-// Plain Windows data types and constants for portable code.
-//
-// On Windows this is <windows.h>. Elsewhere it declares the same types with the
-// same layout and values, so that portable files (face generators, archive
-// formats, layout arithmetic) compile and are tested on the host.
+// The host build's stand-in for <windows.h>: the plain Windows data types and
+// constants that portable code uses, with the same layout and values, so that
+// portable files (face generators, archive formats, layout arithmetic)
+// compile and are tested on the host. Only the native build has this folder
+// on its include path; the framework's headers include <windows.h> as MFC's
+// do, and on Windows they get the platform's own.
 #pragma once
-
-#if defined(_WIN32)
-
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
-
-#else  // !_WIN32
 
 #include <cstddef>
 #include <cstdint>
@@ -236,4 +228,3 @@ typedef LPLOGFONTA LPLOGFONT;
 DWORD GetSysColor(int nIndex);
 BOOL SetSysColors(int cElements, const INT* lpaElements, const COLORREF* lpaRgbValues);
 
-#endif  // _WIN32
