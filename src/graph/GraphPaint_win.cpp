@@ -66,6 +66,10 @@ void PaintMarkers(CDC& dc, const std::vector<POINT>& pts, COLORREF cr, const Gra
   ::GdiFlush();
   const DWORD px = (static_cast<DWORD>(GetRValue(cr)) << 16) | (static_cast<DWORD>(GetGValue(cr)) << 8) | GetBValue(cr);
   auto put = [&](int x0, int y0) {
+    if (d == 1) {  // the screen's markers: one pixel each, as fast as can be
+      if (x0 >= 0 && x0 < bits.cx && y0 >= 0 && y0 < bits.cy) bits.pBits[static_cast<size_t>(y0) * bits.cx + x0] = px;
+      return;
+    }
     for (int y = std::max(y0, 0); y < std::min(y0 + d, bits.cy); ++y) {
       DWORD* pRow = bits.pBits + static_cast<size_t>(y) * bits.cx;
       for (int x = std::max(x0, 0); x < std::min(x0 + d, bits.cx); ++x) pRow[x] = px;
