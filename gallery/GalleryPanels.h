@@ -34,3 +34,18 @@ struct GalleryPanelRegistrar {
 #define GALLERY_CONTROL_PANEL(order, title, cx, cy, paint, create)               \
   static GalleryPanelRegistrar GALLERY_PANEL_CAT_(g_galleryPanel, __LINE__)( \
       GalleryPanel{order, title, cx, cy, paint, create})
+
+// A control the gallery prints with --print: pfnPrint prints it through the
+// default printer, as its user would, and returns the job's message (empty
+// when it printed).
+struct GalleryPrintable {
+  const char* pszName;  // the name of its PDF in the folder, without ".pdf"
+  CString (*pfnPrint)();
+};
+
+struct GalleryPrintableRegistrar {
+  explicit GalleryPrintableRegistrar(const GalleryPrintable& printable);
+};
+
+#define GALLERY_PRINTABLE(name, print) \
+  static GalleryPrintableRegistrar GALLERY_PANEL_CAT_(g_galleryPrintable, __LINE__)(GalleryPrintable{name, print})

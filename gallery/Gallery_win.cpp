@@ -1,14 +1,21 @@
 // The gallery: a host application on the framework that shows every part of
 // the library in one dialog. With --screenshot FILE it renders itself without
-// a display, writes FILE as PNG and exits.
+// a display, writes FILE as PNG and exits. With --print FOLDER it prints every
+// printable control through the default printer, answering the print dialogs
+// as a user pressing OK would, and exits; when the printer is the project's
+// PDF printer (tools/printer) each document is moved into FOLDER as
+// NAME.pdf. FOLDER\printed.txt says what became of each.
+#include <afxdlgs.h>
 #include <afxwin.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "GalleryPanels.h"
+#include "PrintOutput.h"
 #include "Snapshot.h"
 
 namespace {
@@ -20,6 +27,50 @@ constexpr int kDialogWidth = 1180;
 std::vector<GalleryPanel>& PanelList() {
   static std::vector<GalleryPanel> panels;
   return panels;
+}
+
+std::vector<GalleryPrintable>& PrintableList() {
+  static std::vector<GalleryPrintable> printables;
+  return printables;
+}
+
+// Prints each printable in turn and writes FOLDER\printed.txt, a line per
+// printable. True when every one printed (and, with the PDF printer, its
+// document arrived).
+bool PrintAll(const std::string& strFolder) {
+  const unsigned kDocumentWaitMs = 120000;
+  CDefaultPrinterSeam seam;
+  CPrintSeam* pOldSeam = AfxSetPrintSeam(&seam);
+  const std::string strPdfs = printout::PdfFolder();
+  std::string strReport;
+  bool bAll = true;
+  for (const GalleryPrintable& p : PrintableList()) {
+    const std::set<std::string> before = printout::PdfNames(strPdfs);
+    const std::string strMessage = p.pfnPrint().GetString();
+    std::string strResult = "printed";
+    if (!strMessage.empty()) {
+      strResult = "not printed: " + strMessage;
+    } else if (!strPdfs.empty()) {
+      const std::string strPdf = printout::WaitForNewPdf(strPdfs, before, kDocumentWaitMs);
+      const std::string strTarget = strFolder + "\\" + p.pszName + ".pdf";
+      if (strPdf.empty())
+        strResult = "no document arrived from the printer";
+      else if (!::MoveFileExA(strPdf.c_str(), strTarget.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED))
+        strResult = "its document could not be moved from " + strPdf;
+      else
+        strResult = "printed: " + strTarget;
+    }
+    bAll = bAll && strResult.compare(0, 7, "printed") == 0;
+    strReport += std::string(p.pszName) + ": " + strResult + "\n";
+  }
+  AfxSetPrintSeam(pOldSeam);
+  if (FILE* f = std::fopen((strFolder + "\\printed.txt").c_str(), "w")) {
+    std::fputs(strReport.c_str(), f);
+    std::fclose(f);
+  } else {
+    bAll = false;
+  }
+  return bAll;
 }
 
 // One panel: a title strip and the content the panel paints. It paints the
@@ -188,7 +239,10 @@ class CGalleryApp : public CWinApp {
 
   BOOL InitInstance() override {
     std::string screenshot;
-    ParseCommandLine(m_lpCmdLine != nullptr ? m_lpCmdLine : "", screenshot);
+    std::string printFolder;
+    const char* pszCmdLine = m_lpCmdLine != nullptr ? m_lpCmdLine : "";
+    ParseCommandLine(pszCmdLine, "--screenshot", screenshot);
+    ParseCommandLine(pszCmdLine, "--print", printFolder);
 
     CGalleryFrame* pFrame = new CGalleryFrame;
     m_pMainWnd = pFrame;
@@ -200,11 +254,14 @@ class CGalleryApp : public CWinApp {
     CRect rc(CPoint(0, 0), pFrame->m_dialog.m_sizeContent);
     AdjustWindowRectEx(&rc, pFrame->GetStyle(), FALSE, pFrame->GetExStyle());
     pFrame->SetWindowPos(nullptr, 0, 0, rc.Width(), rc.Height(), SWP_NOZORDER | SWP_NOMOVE);
-    pFrame->ShowWindow(screenshot.empty() ? m_nCmdShow : SW_SHOWNOACTIVATE);
+    const bool bBatch = !screenshot.empty() || !printFolder.empty();
+    pFrame->ShowWindow(bBatch ? SW_SHOWNOACTIVATE : m_nCmdShow);
     pFrame->UpdateWindow();
 
-    if (!screenshot.empty()) {
-      m_nScreenshotResult = WriteScreenshot(*pFrame, screenshot.c_str()) ? 0 : 1;
+    if (bBatch) {
+      bool bOk = screenshot.empty() || WriteScreenshot(*pFrame, screenshot.c_str());
+      if (!printFolder.empty()) bOk = PrintAll(printFolder) && bOk;
+      m_nBatchResult = bOk ? 0 : 1;
       pFrame->DestroyWindow();
       m_pMainWnd = nullptr;
       return FALSE;
@@ -214,23 +271,23 @@ class CGalleryApp : public CWinApp {
 
   int ExitInstance() override {
     const int rc = CWinApp::ExitInstance();
-    return m_nScreenshotResult >= 0 ? m_nScreenshotResult : rc;
+    return m_nBatchResult >= 0 ? m_nBatchResult : rc;
   }
 
  private:
-  static void ParseCommandLine(const char* psz, std::string& screenshot) {
+  // The argument after flag, in double quotes or up to the next space.
+  static void ParseCommandLine(const char* psz, const std::string& flag, std::string& value) {
     std::string cmd(psz);
-    const std::string flag = "--screenshot";
     const size_t at = cmd.find(flag);
     if (at == std::string::npos) return;
     size_t p = at + flag.size();
     while (p < cmd.size() && cmd[p] == ' ') ++p;
     if (p < cmd.size() && cmd[p] == '"') {
       const size_t end = cmd.find('"', p + 1);
-      screenshot = cmd.substr(p + 1, end == std::string::npos ? std::string::npos : end - p - 1);
+      value = cmd.substr(p + 1, end == std::string::npos ? std::string::npos : end - p - 1);
     } else {
       const size_t end = cmd.find(' ', p);
-      screenshot = cmd.substr(p, end == std::string::npos ? std::string::npos : end - p);
+      value = cmd.substr(p, end == std::string::npos ? std::string::npos : end - p);
     }
   }
 
@@ -242,7 +299,7 @@ class CGalleryApp : public CWinApp {
     return ok;
   }
 
-  int m_nScreenshotResult = -1;
+  int m_nBatchResult = -1;
 };
 
 CGalleryApp theApp;
@@ -252,3 +309,8 @@ CGalleryApp theApp;
 const std::vector<GalleryPanel>& GalleryPanels() { return PanelList(); }
 
 GalleryPanelRegistrar::GalleryPanelRegistrar(const GalleryPanel& panel) { PanelList().push_back(panel); }
+
+
+GalleryPrintableRegistrar::GalleryPrintableRegistrar(const GalleryPrintable& printable) {
+  PrintableList().push_back(printable);
+}

@@ -75,6 +75,16 @@ void CreateGraphs(CWnd& wndPanel, const CRect& rcContent) {
 
 void PaintNothing(CDC&, const CRect&) {}
 
+// As its user prints it: the Print command of its menu, which has no message
+// of its own.
+CString PrintGraph(CGraphCtrl& graph) {
+  graph.SendMessage(WM_COMMAND, CGraphCtrl::ID_GRAPH_PRINT);
+  return CString();
+}
+
 }  // namespace
+
+GALLERY_PRINTABLE("graph-quarter", [] { return PrintGraph(g_quarter); });
+GALLERY_PRINTABLE("graph-400-days", [] { return PrintGraph(g_year); });
 
 GALLERY_CONTROL_PANEL(60, "Line graphs over dates", kPanelWidth, 2 * kGraphHeight + kGap, PaintNothing, CreateGraphs);

@@ -44,9 +44,6 @@ class AFX_API CPrintDialog : public CCommonDialog {
   int GetFromPage() const { return PrintRange() ? m_pd.nFromPage : -1; }
   int GetToPage() const { return PrintRange() ? m_pd.nToPage : -1; }
   CString GetDeviceName() const;
-
- private:
-  void FreeDeviceBlocks();
 };
 
 #if defined(APPFRAME_EXTENSIONS)
@@ -124,5 +121,39 @@ class AFX_API CMetafilePrintSeam : public CPrintSeam {
   HDC m_hDC = nullptr;
   HENHMETAFILE m_hMetafile = nullptr;
   int m_nPageOpen = 0;
+};
+
+// A print seam that answers only the dialog: GetDefaults and DoModal answer
+// at once with the system's default printer, as a user pressing OK would
+// (device mode and names, and the printer's own context when PD_RETURNDC is
+// asked for); with no printer DoModal cancels. It owns no context, so every
+// printing step goes to the real driver and spooler: tests and headless runs
+// print on a real printer without waiting on a modal dialog.
+class AFX_API CDefaultPrinterSeam : public CPrintSeam {
+ public:
+  CDefaultPrinterSeam() = default;
+  CDefaultPrinterSeam(const CDefaultPrinterSeam&) = delete;
+  CDefaultPrinterSeam& operator=(const CDefaultPrinterSeam&) = delete;
+
+  INT_PTR m_nAnswer = IDOK;  // IDCANCEL: the user cancels
+  // Every context DoModal handed out, in order; they belong to the caller.
+  std::vector<HDC> m_arrayDCs;
+  // How many of m_arrayDCs still exist: 0 once every job let go of its
+  // printer.
+  int GetOpenDCCount() const;
+
+  // Called after DoModal answered IDOK, before the caller goes on: what
+  // happens between the user's OK and the job. Does nothing here.
+  virtual void OnAnswered(CPrintDialog& dlg);
+
+  BOOL GetDefaults(CPrintDialog& dlg) override;
+  INT_PTR DoModal(CPrintDialog& dlg) override;
+  BOOL OwnsDC(HDC hDC) const override;
+  int StartDoc(HDC hDC, const DOCINFOA& docInfo) override;
+  int StartPage(HDC hDC) override;
+  int EndPage(HDC hDC) override;
+  int EndDoc(HDC hDC) override;
+  int AbortDoc(HDC hDC) override;
+  void DeleteDC(HDC hDC) override;
 };
 #endif  // APPFRAME_EXTENSIONS

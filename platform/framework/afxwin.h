@@ -348,6 +348,7 @@ class AFX_API CDC : public CObject {
   BOOL Arc(LPCRECT lpRect, POINT ptStart, POINT ptEnd);
   BOOL Polyline(const POINT* lpPoints, int nCount);
   BOOL Polygon(const POINT* lpPoints, int nCount);
+  BOOL PolyPolygon(const POINT* lpPoints, const INT* lpPolyCounts, int nCount);
   BOOL PolyBezier(const POINT* lpPoints, int nCount);
   BOOL Rectangle(int x1, int y1, int x2, int y2);
   BOOL Rectangle(LPCRECT lpRect);

@@ -362,6 +362,9 @@ BOOL CDC::Arc(LPCRECT lpRect, POINT ptStart, POINT ptEnd) {
 }
 BOOL CDC::Polyline(const POINT* lpPoints, int nCount) { return ::Polyline(m_hDC, lpPoints, nCount); }
 BOOL CDC::Polygon(const POINT* lpPoints, int nCount) { return ::Polygon(m_hDC, lpPoints, nCount); }
+BOOL CDC::PolyPolygon(const POINT* lpPoints, const INT* lpPolyCounts, int nCount) {
+  return ::PolyPolygon(m_hDC, lpPoints, lpPolyCounts, nCount);
+}
 BOOL CDC::PolyBezier(const POINT* lpPoints, int nCount) {
   return ::PolyBezier(m_hDC, lpPoints, static_cast<DWORD>(nCount));
 }

@@ -14,6 +14,24 @@ CPrintSeam* SeamFor(HDC hDC) {
   return g_pPrintSeam != nullptr && hDC != nullptr && g_pPrintSeam->OwnsDC(hDC) ? g_pPrintSeam : nullptr;
 }
 
+void FreeDeviceBlocks(PRINTDLG& pd) {
+  if (pd.hDevMode != nullptr) ::GlobalFree(pd.hDevMode);
+  if (pd.hDevNames != nullptr) ::GlobalFree(pd.hDevNames);
+  pd.hDevMode = nullptr;
+  pd.hDevNames = nullptr;
+}
+
+// The system's default printer into pd without showing anything, and its
+// context when pd asks for one (PD_RETURNDC).
+BOOL ReturnDefault(PRINTDLG& pd) {
+  // The system asks for empty device blocks when it returns the defaults.
+  FreeDeviceBlocks(pd);
+  pd.Flags |= PD_RETURNDEFAULT;
+  const BOOL bOk = ::PrintDlgA(&pd);
+  pd.Flags &= ~static_cast<DWORD>(PD_RETURNDEFAULT);
+  return bOk;
+}
+
 }  // namespace
 
 CPrintSeam* AFXAPI AfxSetPrintSeam(CPrintSeam* pSeam) {
@@ -45,14 +63,7 @@ CPrintDialog::CPrintDialog(BOOL bPrintSetupOnly, DWORD dwFlags, CWnd* pParentWnd
   m_pd.nCopies = 1;
 }
 
-CPrintDialog::~CPrintDialog() { FreeDeviceBlocks(); }
-
-void CPrintDialog::FreeDeviceBlocks() {
-  if (m_pd.hDevMode != nullptr) ::GlobalFree(m_pd.hDevMode);
-  if (m_pd.hDevNames != nullptr) ::GlobalFree(m_pd.hDevNames);
-  m_pd.hDevMode = nullptr;
-  m_pd.hDevNames = nullptr;
-}
+CPrintDialog::~CPrintDialog() { FreeDeviceBlocks(m_pd); }
 
 INT_PTR CPrintDialog::DoModal() {
   if (g_pPrintSeam != nullptr) return g_pPrintSeam->DoModal(*this);
@@ -63,12 +74,7 @@ INT_PTR CPrintDialog::DoModal() {
 
 BOOL CPrintDialog::GetDefaults() {
   if (g_pPrintSeam != nullptr) return g_pPrintSeam->GetDefaults(*this);
-  // The system asks for empty device blocks when it returns the defaults.
-  FreeDeviceBlocks();
-  m_pd.Flags |= PD_RETURNDEFAULT;
-  const BOOL bOk = ::PrintDlgA(&m_pd);
-  m_pd.Flags &= ~static_cast<DWORD>(PD_RETURNDEFAULT);
-  return bOk;
+  return ReturnDefault(m_pd);
 }
 
 int CPrintDialog::GetCopies() const {
@@ -247,3 +253,33 @@ void CMetafilePrintSeam::DeleteDC(HDC hDC) {
   m_hMetafile = ::CloseEnhMetaFile(m_hDC);
   m_hDC = nullptr;
 }
+
+// ---------------------------------------------------------------------------
+// CDefaultPrinterSeam
+
+BOOL CDefaultPrinterSeam::GetDefaults(CPrintDialog& dlg) { return ReturnDefault(dlg.m_pd); }
+
+INT_PTR CDefaultPrinterSeam::DoModal(CPrintDialog& dlg) {
+  if (m_nAnswer != IDOK || !ReturnDefault(dlg.m_pd)) return IDCANCEL;
+  if (dlg.m_pd.hDC != nullptr) m_arrayDCs.push_back(dlg.m_pd.hDC);
+  OnAnswered(dlg);
+  return IDOK;
+}
+
+void CDefaultPrinterSeam::OnAnswered(CPrintDialog&) {}
+
+int CDefaultPrinterSeam::GetOpenDCCount() const {
+  int n = 0;
+  for (HDC hDC : m_arrayDCs) n += ::GetObjectType(hDC) != 0 ? 1 : 0;
+  return n;
+}
+
+// The seam owns no context, so these are never asked; they do what the
+// driver does.
+BOOL CDefaultPrinterSeam::OwnsDC(HDC) const { return FALSE; }
+int CDefaultPrinterSeam::StartDoc(HDC hDC, const DOCINFOA& docInfo) { return ::StartDocA(hDC, &docInfo); }
+int CDefaultPrinterSeam::StartPage(HDC hDC) { return ::StartPage(hDC); }
+int CDefaultPrinterSeam::EndPage(HDC hDC) { return ::EndPage(hDC); }
+int CDefaultPrinterSeam::EndDoc(HDC hDC) { return ::EndDoc(hDC); }
+int CDefaultPrinterSeam::AbortDoc(HDC hDC) { return ::AbortDoc(hDC); }
+void CDefaultPrinterSeam::DeleteDC(HDC hDC) { ::DeleteDC(hDC); }

@@ -1,11 +1,14 @@
 // CGraphCtrl's right-click menu and its commands: Copy puts the picture (and
-// the data as text) on the clipboard, Print prints the picture on one page.
+// the data as text) on the clipboard, Print draws the graph again on one page
+// at the printer's resolution.
 #include <cstring>
 
 #include <afxdlgs.h>
 
 #include "GraphCtrl.h"
 #include "GraphLayout.h"
+
+using qor::graph::GraphMetrics;
 
 namespace {
 
@@ -66,26 +69,84 @@ void CGraphCtrl::OnPopupCopy() {
   InvalidateCtrl(true);
 }
 
+// While it lives, the drawing steps draw on a printer: m_pMemDC is the
+// printer's context, the fonts are the screen's scaled by the metrics, the
+// picture's rectangle lies on the page, and there are no picture bits to
+// write markers into. Everything is put back when it ends.
+class CGraphCtrl::PaperScope {
+ public:
+  PaperScope(CGraphCtrl& ctrl, CDC& dcPrinter, const CRect& rcPage, const GraphMetrics& metrics)
+      : m_ctrl(ctrl),
+        m_pScreenDC(ctrl.m_pMemDC),
+        m_pScreenAxisFont(ctrl.m_pAxisFont),
+        m_pScreenTitleFont(ctrl.m_pTitleFont),
+        m_pScreenBits(ctrl.m_pPictureBits),
+        m_rcScreen(ctrl.m_rcPicture),
+        m_screenMetrics(ctrl.m_metrics) {
+    ScaleFont(m_axisFont, ctrl.m_pAxisFont, metrics);
+    ScaleFont(m_titleFont, ctrl.m_pTitleFont, metrics);
+    ctrl.m_pMemDC = &dcPrinter;
+    ctrl.m_pAxisFont = &m_axisFont;
+    ctrl.m_pTitleFont = &m_titleFont;
+    ctrl.m_pPictureBits = nullptr;
+    ctrl.m_rcPicture = rcPage;
+    ctrl.m_metrics = metrics;
+  }
+  ~PaperScope() {
+    m_ctrl.m_pMemDC = m_pScreenDC;
+    m_ctrl.m_pAxisFont = m_pScreenAxisFont;
+    m_ctrl.m_pTitleFont = m_pScreenTitleFont;
+    m_ctrl.m_pPictureBits = m_pScreenBits;
+    m_ctrl.m_rcPicture = m_rcScreen;
+    m_ctrl.m_metrics = m_screenMetrics;
+  }
+  PaperScope(const PaperScope&) = delete;
+  PaperScope& operator=(const PaperScope&) = delete;
+
+ private:
+  static void ScaleFont(CFont& font, CFont* pScreen, const GraphMetrics& metrics) {
+    LOGFONTA lf;
+    if (pScreen == nullptr || pScreen->GetSafeHandle() == nullptr || !pScreen->GetLogFont(&lf)) return;
+    lf.lfHeight = metrics.Scale(lf.lfHeight);
+    lf.lfWidth = metrics.Scale(lf.lfWidth);
+    font.CreateFontIndirect(&lf);
+  }
+
+  CGraphCtrl& m_ctrl;
+  CDC* m_pScreenDC;
+  CFont* m_pScreenAxisFont;
+  CFont* m_pScreenTitleFont;
+  void* m_pScreenBits;
+  CRect m_rcScreen;
+  GraphMetrics m_screenMetrics;
+  CFont m_axisFont;
+  CFont m_titleFont;
+};
+
 void CGraphCtrl::PrintPicture(CDC& dcPrinter) {
-  InvalidateCtrl(true);
-  if (m_pMemDC->GetSafeHdc() == nullptr) return;
+  if (m_hWnd == nullptr) return;
   CRect rcClient;
   GetClientRect(&rcClient);
-  const int cx = rcClient.Width();
-  const int cy = rcClient.Height();
-  const int nPageWidth = dcPrinter.GetDeviceCaps(HORZRES);
-  const int nPageHeight = dcPrinter.GetDeviceCaps(VERTRES);
-  if (cx <= 0 || cy <= 0 || nPageWidth <= 0 || nPageHeight <= 0) return;
-  // Across the printable width with the picture's aspect, unless that would
-  // run off the page's foot.
-  int nWidth = nPageWidth;
-  int nHeight = ::MulDiv(nPageWidth, cy, cx);
-  if (nHeight > nPageHeight) {
-    nHeight = nPageHeight;
-    nWidth = ::MulDiv(nPageHeight, cx, cy);
+  const CSize dpi(dcPrinter.GetDeviceCaps(LOGPIXELSX), dcPrinter.GetDeviceCaps(LOGPIXELSY));
+  const CSize page(dcPrinter.GetDeviceCaps(HORZRES), dcPrinter.GetDeviceCaps(VERTRES));
+  const CRect rcPage = qor::graph::FitPictureToPage(rcClient.Size(), page, dpi);
+  if (rcPage.IsRectEmpty()) return;
+  // The design numbers are the screen's: on paper they grow by the printer's
+  // dots per inch over the screen's, so text and strokes keep their size.
+  int nScreenDpi = 0;
+  if (CDC* pWindowDC = GetDC()) {
+    nScreenDpi = pWindowDC->GetDeviceCaps(LOGPIXELSY);
+    ReleaseDC(pWindowDC);
   }
-  dcPrinter.SetStretchBltMode(COLORONCOLOR);
-  dcPrinter.StretchBlt(0, 0, nWidth, nHeight, m_pMemDC, 0, 0, cx, cy, SRCCOPY);
+  const GraphMetrics metrics = qor::graph::ScaledGraphMetrics(dpi.cy, nScreenDpi);
+  if (m_pAxisFont == nullptr) CreateAxisFont();
+  CreateGraphTitleFont();
+  const int nSaved = dcPrinter.SaveDC();
+  {
+    PaperScope paper(*this, dcPrinter, rcPage, metrics);
+    DrawContent();
+  }
+  dcPrinter.RestoreDC(nSaved);
 }
 
 void CGraphCtrl::OnPopupPrint() {

@@ -122,11 +122,21 @@ class QOR032_API CGraphCtrl : public CAccessibleChart {
 
  private:
   class ScaleSteps;
+  class PaperScope;
   void* m_pPictureBits;  // the pixels of the section m_pBitmap was made with
+  // What the drawing steps lay the picture out in: the client area on the
+  // screen, the picture's place on a printed page.
+  CRect m_rcPicture;
+  qor::graph::GraphMetrics m_metrics;
   CGraphCtrl(const CGraphCtrl&) = delete;
   CGraphCtrl& operator=(const CGraphCtrl&) = delete;
   void CreateAxisFont();
-  // Draws the picture's page: the rebuilt picture across the printable width.
+  // The graph in m_rcPicture on m_pMemDC in the axis font, over whatever
+  // background is there.
+  void DrawContent();
+  // The page: the graph laid out again across the printable width (its
+  // proportions kept, down to the page's height at most) at the printer's
+  // resolution and drawn with GDI, text as text and lines as lines.
   void PrintPicture(CDC& dcPrinter);
   void CopyDataText();
 };

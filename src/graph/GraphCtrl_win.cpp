@@ -251,7 +251,8 @@ CSize CGraphCtrl::GetTitleTextSize(const CString& strText) const { return Measur
 CSize CGraphCtrl::GetSampleTextSize(const CString& strText) { return MeasureIn(m_pMemDC, m_pAxisFont, strText); }
 
 int CGraphCtrl::GetYAxisLength(const CRect& rcPlot) {
-  return qor::graph::GetYAxisLength(rcPlot, GetTitleTextSize(m_strTitle).cy, GetSampleTextSize(kLegendSample).cy);
+  return qor::graph::GetYAxisLength(rcPlot, GetTitleTextSize(m_strTitle).cy, GetSampleTextSize(kLegendSample).cy,
+                                    m_metrics.nAxisReserve);
 }
 
 void CGraphCtrl::CalculateYValueRange(double& dMin, double& dMax) {
@@ -321,30 +322,33 @@ void CGraphCtrl::InvalidateCtrl(bool bRebuild) {
     if (bDevice) {
       m_pMemDC->FillSolidRect(&rcClient, kPictureBackground);
       m_pMemDC->DrawEdge(&rcClient, EDGE_ETCHED, BF_RECT);
-      CFont* pOldFont = m_pMemDC->SelectObject(m_pAxisFont);
-      if (!m_arrayCurves.empty()) {
-        if (m_bDated)
-          DrawDatedGraph();
-        else
-          DrawValuedGraph();
-      }
-      if (pOldFont != nullptr) m_pMemDC->SelectObject(pOldFont);
+      m_rcPicture = rcClient;
+      DrawContent();
     }
   }
   InvalidateRect(&rcClient, FALSE);
 }
 
+void CGraphCtrl::DrawContent() {
+  CFont* pOldFont = m_pMemDC->SelectObject(m_pAxisFont);
+  if (!m_arrayCurves.empty()) {
+    if (m_bDated)
+      DrawDatedGraph();
+    else
+      DrawValuedGraph();
+  }
+  if (pOldFont != nullptr) m_pMemDC->SelectObject(pOldFont);
+}
+
 void CGraphCtrl::DrawDatedGraph() {
-  CRect rcClient;
-  GetClientRect(&rcClient);
-  CRect rcPlot = rcClient;
-  rcPlot.DeflateRect(kPlotMargin, kPlotMargin);
+  CRect rcPlot = m_rcPicture;
+  rcPlot.DeflateRect(m_metrics.nPlotMargin, m_metrics.nPlotMargin);
   CreateGraphTitleFont();
   DrawGraphTitle(rcPlot);
 
   ScaleSteps steps(*this);
-  m_lastScaling = ScaleDatedGraph(steps, rcClient);
-  const GraphPicture pic = LayoutDatedGraph(m_lastScaling, m_arrayCurves, steps);
+  m_lastScaling = ScaleDatedGraph(steps, m_rcPicture, m_metrics);
+  const GraphPicture pic = LayoutDatedGraph(m_lastScaling, m_arrayCurves, steps, m_metrics);
 
   const int nOldBkMode = m_pMemDC->SetBkMode(TRANSPARENT);
   PaintGraphPicture(*m_pMemDC, pic, GraphPens{m_crGrid, m_crTick, m_crAxis}, PictureBits(m_pBitmap, m_pPictureBits));
@@ -365,7 +369,7 @@ void CGraphCtrl::DrawGraphTitle(const CRect& rcPlot) {
 }
 
 void CGraphCtrl::DrawLegend(const CRect& rcLegend) {
-  qor::graph::PaintGraphLegend(*m_pMemDC, LayoutLegend(rcLegend, m_arrayCurves), m_pAxisFont);
+  qor::graph::PaintGraphLegend(*m_pMemDC, LayoutLegend(rcLegend, m_arrayCurves, m_metrics), m_pAxisFont);
 }
 
 void CGraphCtrl::OnPaint() {

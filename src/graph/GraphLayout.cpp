@@ -98,7 +98,7 @@ void LayoutDateMarks(GraphPicture& pic, GraphScaleSteps& steps) {
     if (kind == kMarkMajor && i < gv.nDays) {
       mark.strLabel = DecimalText(bYearLabel ? date.GetYear() : date.GetDay());
       const CSize sz = steps.GetSampleTextSize(mark.strLabel);
-      mark.ptLabel = CPoint(mark.x - sz.cx / 2, gv.nOriginY + kLabelGap);
+      mark.ptLabel = CPoint(mark.x - sz.cx / 2, gv.nOriginY + pic.metrics.nLabelGap);
     }
     pic.arrayDateMarks.push_back(std::move(mark));
   }
@@ -142,9 +142,11 @@ void AppendCell(std::string& out, const CString& str) {
 
 }  // namespace
 
-GraphPicture LayoutDatedGraph(const GraphValues& values, const CurveArray& curves, GraphScaleSteps& steps) {
+GraphPicture LayoutDatedGraph(const GraphValues& values, const CurveArray& curves, GraphScaleSteps& steps,
+                              const GraphMetrics& metrics) {
   GraphPicture pic;
   pic.values = values;
+  pic.metrics = metrics;
   pic.nGridRight = values.nOriginX + TruncCoord(values.nDays * values.dDayFactor);
   LayoutValueLines(pic);
   LayoutDateMarks(pic, steps);
@@ -153,16 +155,17 @@ GraphPicture LayoutDatedGraph(const GraphValues& values, const CurveArray& curve
   pic.ptAxisYTo = CPoint(values.nOriginX, values.nBottom);
   pic.ptAxisXFrom = CPoint(values.nOriginX, values.nOriginY);
   pic.ptAxisXTo = CPoint(values.rcPlot.right, values.nOriginY);
-  pic.rcLegend = CRect(values.rcPlot.left, values.nBottom + values.szLabel.cy + kLegendGap, values.rcPlot.right,
-                       values.rcPlot.bottom);
+  pic.rcLegend = CRect(values.rcPlot.left, values.nBottom + values.szLabel.cy + metrics.nLegendGap,
+                       values.rcPlot.right, values.rcPlot.bottom);
   return pic;
 }
 
-GraphLegend LayoutLegend(const CRect& rcLegend, const CurveArray& curves) {
+GraphLegend LayoutLegend(const CRect& rcLegend, const CurveArray& curves, const GraphMetrics& metrics) {
   GraphLegend legend;
+  legend.metrics = metrics;
   legend.rcBox = rcLegend;
   legend.rcInner = rcLegend;
-  legend.rcInner.DeflateRect(kLegendInset, kLegendInset);
+  legend.rcInner.DeflateRect(metrics.nLegendInset, metrics.nLegendInset);
   if (curves.empty()) return legend;
   const CRect& in = legend.rcInner;
   const long long nSlots = 2LL * static_cast<long long>(curves.size());
@@ -178,14 +181,25 @@ GraphLegend LayoutLegend(const CRect& rcLegend, const CurveArray& curves) {
     entry.crColor = pCurve->m_crColor;
     entry.rcSample = CRect(in.left + 2 * k * nStep, in.top, in.left + (2 * k + 1) * nStep, in.bottom);
     entry.rcLabel = CRect(entry.rcSample.right, in.top, in.left + (2 * k + 2) * nStep, in.bottom);
-    entry.ptLineFrom = CPoint(entry.rcSample.right - kSampleGap, nMid);
-    entry.ptLineTo =
-        CPoint(std::max<int>(entry.rcSample.left, entry.rcSample.right - kSampleGap - kSampleLength), nMid);
+    entry.ptLineFrom = CPoint(entry.rcSample.right - metrics.nSampleGap, nMid);
+    entry.ptLineTo = CPoint(
+        std::max<int>(entry.rcSample.left, entry.rcSample.right - metrics.nSampleGap - metrics.nSampleLength), nMid);
     entry.strLabel = pCurve->m_strLabel;
     legend.arrayEntries.push_back(std::move(entry));
     ++k;
   }
   return legend;
+}
+
+CRect FitPictureToPage(CSize sizePicture, CSize sizePage, CSize dpiPage) {
+  if (sizePicture.cx <= 0 || sizePicture.cy <= 0 || sizePage.cx <= 0 || sizePage.cy <= 0) return CRect();
+  if (dpiPage.cx <= 0 || dpiPage.cy <= 0) dpiPage = CSize(1, 1);
+  // Heights and widths in printer pixels for one length on paper.
+  const double dDown = static_cast<double>(sizePicture.cy) * dpiPage.cy;
+  const double dAcross = static_cast<double>(sizePicture.cx) * dpiPage.cx;
+  const double dHeight = std::round(sizePage.cx * dDown / dAcross);
+  if (dHeight <= sizePage.cy) return CRect(0, 0, sizePage.cx, static_cast<int>(dHeight));
+  return CRect(0, 0, static_cast<int>(std::round(sizePage.cy * dAcross / dDown)), sizePage.cy);
 }
 
 CString GraphDataText(const CurveArray& curves) {

@@ -49,16 +49,9 @@ struct QOR032_API GraphCurvePath {
   std::vector<POINT> arrayPoints;
 };
 
-// The extents of the pens' strokes.
-inline constexpr int kTickLong = 3;   // above and below the zero line
-inline constexpr int kTickShort = 2;  // above the zero line
-inline constexpr int kValueTick = 3;  // right of the axis
-inline constexpr int kValueMinorTick = 2;
-inline constexpr int kLabelGap = 3;   // date labels below the zero line
-inline constexpr int kLegendGap = 7;  // legend below the label under the plot
-
 struct QOR032_API GraphPicture {
   GraphValues values;
+  GraphMetrics metrics;  // the lengths it was laid out with, for its strokes
   int nGridRight = 0;  // where the value grid lines end
   // Upwards from zero, then downwards from zero (the zero line twice when
   // the range spans it).
@@ -75,17 +68,13 @@ struct QOR032_API GraphPicture {
 // measured by steps.GetSampleTextSize. The value lines stop when a step no
 // longer moves the value or after kMaxValueLines, and a line has at most
 // kMaxMinorTicks minor ticks (one, halfway, for any increment that half of
-// it can represent).
+// it can represent). values come from ScaleDatedGraph with the same metrics.
 QOR032_API GraphPicture LayoutDatedGraph(const GraphValues& values, const CurveArray& curves,
-                                         GraphScaleSteps& steps);
+                                         GraphScaleSteps& steps, const GraphMetrics& metrics = GraphMetrics());
 inline constexpr int kMaxValueLines = 1 << 16;
 inline constexpr int kMaxMinorTicks = 64;
 
 // The legend ----------------------------------------------------------------
-
-inline constexpr int kLegendInset = 3;
-inline constexpr int kSampleGap = 5;      // between the sample line and the label
-inline constexpr int kSampleLength = 20;  // longest sample line
 
 struct QOR032_API GraphLegendEntry {
   size_t nCurve = 0;
@@ -97,15 +86,24 @@ struct QOR032_API GraphLegendEntry {
 };
 
 struct QOR032_API GraphLegend {
+  GraphMetrics metrics;
   CRect rcBox;    // filled and framed
-  CRect rcInner;  // rcBox moved in by kLegendInset
+  CRect rcInner;  // rcBox moved in by the legend's inset
   int nStep = 0;  // half a column
   std::vector<GraphLegendEntry> arrayEntries;
 };
 
 // Two half columns per curve slot across the inner width (a sample line, then
 // the label), for each curve that is not null.
-QOR032_API GraphLegend LayoutLegend(const CRect& rcLegend, const CurveArray& curves);
+QOR032_API GraphLegend LayoutLegend(const CRect& rcLegend, const CurveArray& curves,
+                                    const GraphMetrics& metrics = GraphMetrics());
+
+// Where a picture of sizePicture screen pixels goes on a page of sizePage
+// printer pixels: across the page's width with the picture's proportions on
+// paper (dpiPage may differ across and down), or down the page's height when
+// that would run off the page; at the page's top-left corner. Empty when
+// either size is empty; a resolution that is not positive counts as square.
+QOR032_API CRect FitPictureToPage(CSize sizePicture, CSize sizePage, CSize dpiPage);
 
 // The data as tab-separated text for a spreadsheet: a header row ("Date",
 // then each curve's label), then one row per date in date order with each

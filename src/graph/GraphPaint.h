@@ -27,14 +27,15 @@ struct GraphBits {
 // Fill of the legend box.
 const COLORREF kLegendFill = RGB(255, 255, 200);
 
-// Draws the picture in the layout's order with solid pens of width 0: value
-// lines, ticks and labels (in the DC's text colour), date marks and labels
-// (in the grid colour, which stays set), curves with their markers, axes.
-// The DC's pen is restored.
+// Draws the picture in the layout's order with solid pens of the picture's
+// line width: value lines, ticks and labels (in the DC's text colour), date
+// marks and labels (in the grid colour, which stays set), curves with their
+// markers, axes. The DC's pen is restored.
 void PaintGraphPicture(CDC& dc, const GraphPicture& pic, const GraphPens& pens, const GraphBits& bits);
 
-// The box filled and framed, each curve's sample line (3 pixels wide) and
-// label in black in pFont; the DC's pen, brush and font are restored.
+// The box filled and framed, each curve's sample line and label in black in
+// pFont, with the legend's pen widths; the DC's pen, brush and font are
+// restored.
 void PaintGraphLegend(CDC& dc, const GraphLegend& legend, CFont* pFont);
 
 }  // namespace qor::graph

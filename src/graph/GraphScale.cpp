@@ -1,5 +1,6 @@
 #include "GraphScale.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -42,8 +43,31 @@ bool ParseField(const std::string& s, size_t& j) {
 
 }  // namespace
 
-int GetYAxisLength(const CRect& rcPlot, int nTitleHeight, int nLegendHeight) {
-  return rcPlot.Height() - nTitleHeight - nLegendHeight - 6;
+int GraphMetrics::Scale(int nLength) const {
+  if (nNumerator <= 0 || nDenominator <= 0) return nLength;
+  const long long p = static_cast<long long>(nLength) * nNumerator;
+  const long long q = (p >= 0 ? p + nDenominator / 2 : p - nDenominator / 2) / nDenominator;
+  return static_cast<int>(std::clamp<long long>(q, -kCoordLimit, kCoordLimit));
+}
+
+GraphMetrics ScaledGraphMetrics(int nNumerator, int nDenominator) {
+  GraphMetrics m;
+  if (nNumerator <= 0 || nDenominator <= 0) return m;
+  m.nNumerator = nNumerator;
+  m.nDenominator = nDenominator;
+  for (int* p : {&m.nPlotMargin, &m.nAxisReserve, &m.nLabelToAxis, &m.nTickLong, &m.nTickShort, &m.nValueTick,
+                 &m.nValueMinorTick, &m.nLabelGap, &m.nLegendGap, &m.nLegendInset, &m.nSampleGap, &m.nSampleLength})
+    *p = m.Scale(*p);
+  for (int* p : {&m.nFramePen, &m.nSamplePen, &m.nMarkerOffset, &m.nMarkerDot}) *p = std::max(1, m.Scale(*p));
+  // The thinnest line is the design's: it widens only when the scale makes
+  // it more than one pixel.
+  const int nLine = m.Scale(1);
+  m.nLinePen = nLine > 1 ? nLine : 0;
+  return m;
+}
+
+int GetYAxisLength(const CRect& rcPlot, int nTitleHeight, int nLegendHeight, int nReserve) {
+  return rcPlot.Height() - nTitleHeight - nLegendHeight - nReserve;
 }
 
 void CalculateYValueRange(const CurveArray& curves, double& dMin, double& dMax) {
@@ -273,10 +297,10 @@ int GraphValues::ValueRow(double dValue) const {
 
 int GraphValues::DayColumn(double dDays) const { return nOriginX + TruncCoord(dDays * dDayFactor); }
 
-GraphValues ScaleDatedGraph(GraphScaleSteps& steps, const CRect& rcClient) {
+GraphValues ScaleDatedGraph(GraphScaleSteps& steps, const CRect& rcClient, const GraphMetrics& metrics) {
   GraphValues v;
   v.rcPlot = rcClient;
-  v.rcPlot.DeflateRect(kPlotMargin, kPlotMargin);
+  v.rcPlot.DeflateRect(metrics.nPlotMargin, metrics.nPlotMargin);
   v.nAxisLength = steps.GetYAxisLength(v.rcPlot);
   double dMin = 0.0;
   double dMax = 0.0;
@@ -302,7 +326,7 @@ GraphValues ScaleDatedGraph(GraphScaleSteps& steps, const CRect& rcClient) {
   v.nPlotHeight = TruncCoord((std::fabs(dMin) + dMax) * v.dFactor);
   v.nTop = TruncCoord(v.rcPlot.top + 2.0 * h + (dSpan - v.nPlotHeight));
   v.nBottom = v.nTop + v.nPlotHeight;
-  v.nOriginX = TruncCoord(static_cast<double>(v.rcPlot.left) + v.szLabel.cx + 1.0);
+  v.nOriginX = TruncCoord(static_cast<double>(v.rcPlot.left) + v.szLabel.cx + metrics.nLabelToAxis);
   v.nOriginY = v.nTop + TruncCoord(v.dFactor * dMax);
   v.dDayFactor = static_cast<double>(v.rcPlot.right - v.nOriginX) / v.nDays;
   return v;

@@ -43,9 +43,46 @@ constexpr char kLegendSample[] = "Legend";
 // The text whose height gives the first step budget.
 constexpr char kIncrSample[] = "0.0";
 
+// The picture's lengths in pixels of the surface it is drawn on. The defaults
+// are the design numbers, the screen's; ScaledGraphMetrics gives the same
+// design at another resolution, so that the screen and a printer run one
+// layout and one replay with only these numbers different.
+struct QOR032_API GraphMetrics {
+  int nPlotMargin = 5;      // the client area to the plot rectangle
+  int nAxisReserve = 6;     // taken from the value axis besides title and legend
+  int nLabelToAxis = 1;     // the widest value label to the axis
+  int nTickLong = 3;        // date marks, above and below the zero line
+  int nTickShort = 2;       // other date marks, above the zero line
+  int nValueTick = 3;       // value marks, right of the axis
+  int nValueMinorTick = 2;
+  int nLabelGap = 3;        // date labels below the zero line
+  int nLegendGap = 7;       // the legend below the label under the plot
+  int nLegendInset = 3;
+  int nSampleGap = 5;       // the sample line to the label
+  int nSampleLength = 20;   // the longest sample line
+  int nLinePen = 0;         // grid, ticks, axes and curves; 0 is the device's thinnest
+  int nFramePen = 1;        // the legend's frame
+  int nSamplePen = 3;       // a curve's sample line in the legend
+  int nMarkerOffset = 1;    // a marker's four dots lie diagonally this far from the point
+  int nMarkerDot = 1;       // and are squares this wide
+  // The scale these lengths were made at.
+  int nNumerator = 1;
+  int nDenominator = 1;
+
+  // A design length (a font height, say) at this scale.
+  int Scale(int nLength) const;
+};
+
+// The design lengths times nNumerator / nDenominator (a printer's dots per
+// inch over the screen's), rounded half away from zero as MulDiv rounds;
+// pens and dots are at least 1, and a line pen of 1 stays 0. A scale that is
+// not positive gives the design numbers.
+QOR032_API GraphMetrics ScaledGraphMetrics(int nNumerator, int nDenominator);
+
 // The rectangle's height less the title's height, the legend sample's height
-// and 6.
-QOR032_API int GetYAxisLength(const CRect& rcPlot, int nTitleHeight, int nLegendHeight);
+// and nReserve.
+QOR032_API int GetYAxisLength(const CRect& rcPlot, int nTitleHeight, int nLegendHeight,
+                              int nReserve = GraphMetrics().nAxisReserve);
 
 // The range of the plottable dated points of every curve, always including
 // 0.0 (both are 0.0 when there is none).
@@ -108,7 +145,7 @@ constexpr int kCoordLimit = 1 << 27;
 
 // The values a dated drawing computes once (device pixels).
 struct QOR032_API GraphValues {
-  CRect rcPlot;            // the client area moved in by kPlotMargin
+  CRect rcPlot;            // the client area moved in by the plot margin
   int nAxisLength = 0;     // GetYAxisLength
   double dMin = 0.0;       // the widened value range
   double dMax = 0.0;
@@ -132,12 +169,11 @@ struct QOR032_API GraphValues {
   int DayColumn(double dDays) const;
 };
 
-constexpr int kPlotMargin = 5;
-
 // Runs the scaling in the drawing's order through steps and computes the
 // table: axis length, value range (all zero becomes -1 to 1), increment and
 // format, widened range, days (at least 1), label size and the pixel values.
-QOR032_API GraphValues ScaleDatedGraph(GraphScaleSteps& steps, const CRect& rcClient);
+QOR032_API GraphValues ScaleDatedGraph(GraphScaleSteps& steps, const CRect& rcClient,
+                                       const GraphMetrics& metrics = GraphMetrics());
 
 }  // namespace graph
 }  // namespace qor

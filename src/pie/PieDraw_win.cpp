@@ -110,7 +110,13 @@ class Canvas : public qor::pie::TextMeasurer {
     DllExports::GdipSetStringFormatAlign(m_pFormat, align);
     DllExports::GdipSetStringFormatLineAlign(m_pFormat, StringAlignmentCenter);
     const WideText text(strText);
-    const Gdiplus::RectF layout = ToGdiplus(rc);
+    // The box is the text's measured size, which a printer's font can exceed
+    // and which GDI+ may round down: the box grows by its height away from
+    // where the text is anchored, so the last letter is not dropped.
+    Gdiplus::RectF layout = ToGdiplus(rc);
+    layout.Width += rc.height;
+    if (align == StringAlignmentFar) layout.X -= rc.height;
+    if (align == StringAlignmentCenter) layout.X -= rc.height / 2;
     if (GpSolidFill* pBrush = Brush(cr)) {
       DllExports::GdipDrawString(m_pGraphics, text.Get(), -1, pFont, &layout, m_pFormat, pBrush);
       DllExports::GdipDeleteBrush(pBrush);
@@ -129,8 +135,10 @@ class Canvas : public qor::pie::TextMeasurer {
     GpPen* pPen = nullptr;
     return DllExports::GdipCreatePen1(qor::ToArgb(cr), 1.0f, UnitWorld, &pPen) == Ok ? pPen : nullptr;
   }
+  // Every text is one line.
   bool Format() {
-    if (m_pFormat == nullptr && DllExports::GdipCreateStringFormat(0, LANG_NEUTRAL, &m_pFormat) != Ok)
+    if (m_pFormat == nullptr &&
+        DllExports::GdipCreateStringFormat(StringFormatFlagsNoWrap, LANG_NEUTRAL, &m_pFormat) != Ok)
       m_pFormat = nullptr;
     return m_pFormat != nullptr;
   }

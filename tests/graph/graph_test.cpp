@@ -317,3 +317,30 @@ TEST(GraphLayout, LegendColumns) {
   lg = LayoutLegend(CRect(10, 100, 316, 140), c.a);
   EXPECT_TRUE(lg.nStep == 50 && lg.arrayEntries.size() == 2u && lg.arrayEntries[1].rcSample.left == 113);
 }
+
+TEST(GraphLayout, OnPaperTheSameLayoutWithThePrintersNumbers) {
+  // 300 dpi over 96: every length times 3.125, rounded half away from zero;
+  // one to one and a bad scale give the design; a thin line stays the
+  // device's thinnest until the scale makes it two pixels.
+  const GraphMetrics m = ScaledGraphMetrics(300, 96);
+  EXPECT_TRUE(m.nPlotMargin == 16 && m.nAxisReserve == 19 && m.nLabelToAxis == 3 && m.nSampleLength == 63);
+  EXPECT_TRUE(m.nLinePen == 3 && m.nSamplePen == 9 && m.nMarkerDot == 3 && m.Scale(14) == 44 && m.Scale(-14) == -44);
+  for (const GraphMetrics& same : {ScaledGraphMetrics(96, 96), ScaledGraphMetrics(0, 96), ScaledGraphMetrics(300, -1)})
+    EXPECT_TRUE(same.nPlotMargin == 5 && same.nLinePen == 0 && same.nMarkerDot == 1 && same.Scale(14) == 14);
+  EXPECT_TRUE(ScaledGraphMetrics(143, 96).nLinePen == 0 && ScaledGraphMetrics(144, 96).nLinePen == 2);
+  Curves c;
+  c.Add(0, {{Day(2024, 1, 1), 0.0}, {Day(2024, 1, 6), 87.3}});
+  FixedTextSteps steps{c.a, 22, 44, 62};
+  const GraphValues v = ScaleDatedGraph(steps, CRect(0, 0, 700, 850), m);
+  EXPECT_TRUE(v.rcPlot == CRect(16, 16, 684, 834) && v.nOriginX == 16 + 44 + 3);
+  EXPECT_EQ(LayoutDatedGraph(v, c.a, steps, m).rcLegend.top, v.nBottom + 44 + 22);
+  EXPECT_EQ(LayoutLegend(CRect(0, 0, 1018, 100), c.a, m).arrayEntries[0].ptLineTo, CPoint(9 + 500 - 16 - 63, 50));
+  const struct { CSize pic, page, dpi; CRect rc; } fits[] = {
+      {{400, 200}, {2479, 3508}, {300, 300}, {0, 0, 2479, 1240}},  // across the width; 1239.5 rounds up
+      {{100, 400}, {2479, 3508}, {300, 300}, {0, 0, 877, 3508}},   // down the height
+      {{400, 200}, {4958, 3508}, {600, 300}, {0, 0, 4958, 1240}},  // dots twice as wide as high
+      {{400, 200}, {2479, 3508}, {0, -3}, {0, 0, 2479, 1240}},     // a bad resolution counts as square
+      {{0, 200}, {2479, 3508}, {300, 300}, {}}, {{400, 200}, {2479, 0}, {300, 300}, {}},
+  };
+  for (const auto& t : fits) EXPECT_EQ(FitPictureToPage(t.pic, t.page, t.dpi), t.rc) << t.pic.cx << " " << t.dpi.cx;
+}

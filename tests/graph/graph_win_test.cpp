@@ -53,7 +53,7 @@ class GraphWin : public ::testing::Test {
   }
   const qor::graph::GraphValues& V() const { return graph.GetLastScaling(); }
   CRect LegendRect() const {
-    return CRect(V().rcPlot.left, V().nBottom + V().szLabel.cy + qor::graph::kLegendGap, V().rcPlot.right,
+    return CRect(V().rcPlot.left, V().nBottom + V().szLabel.cy + qor::graph::GraphMetrics().nLegendGap, V().rcPlot.right,
                  V().rcPlot.bottom);
   }
 
@@ -182,6 +182,9 @@ TEST_F(GraphWin, PrintPutsTheGraphOnThePageOrNothing) {
        {"Dialog", "StartDoc Graph", "disabled", "StartPage 1", "EndPage 1 failed", "AbortDoc", "DeleteDC"}},
   };
   WatchingPrintSeam seams[std::size(cases)];
+  graph.SetGraphTitle("Graph");  // as every print below leaves it
+  graph.Draw(true);
+  const std::vector<COLORREF> screen = Picture()->Pixels();
   for (size_t i = 0; i < std::size(cases); ++i) {
     seams[i].m_bHasPrinter = cases[i].bHasPrinter;
     seams[i].m_nAnswer = cases[i].nAnswer;
@@ -193,17 +196,19 @@ TEST_F(GraphWin, PrintPutsTheGraphOnThePageOrNothing) {
     EXPECT_TRUE(graph.GetGraphTitle() == "Graph" && parent.IsWindowEnabled()) << i;
   }
   app.m_pMainWnd = nullptr;
+  EXPECT_TRUE(Picture()->Pixels() == screen);  // the screen's fonts, lengths and surface are back
   const CSize page = CMetafilePrintSeam::GetPageSize();
   gfxtest::Canvas paper(page.cx, page.cy, kWhite);
   ASSERT_TRUE(seams[0].Play(paper.dc.m_hDC));
-  const double s = page.cx / 400.0;
-  auto At = [&](int x, int y) { return paper.At(static_cast<int>((x + 0.5) * s), static_cast<int>((y + 0.5) * s)); };
-  EXPECT_TRUE(At(LegendRect().left + 1, LegendRect().top + 1) == RGB(255, 255, 200) &&
-              At(V().nOriginX, (V().nTop + V().nBottom) / 2 + 1) == kAxis);
-  EXPECT_EQ(At(V().DayColumn(10) + 1, V().ValueRow(kValues[0])), kRed);
-  EXPECT_TRUE(At(0, 100) == ::GetSysColor(COLOR_BTNSHADOW) && At(3, 100) == kWhite);
-  ASSERT_GT(page.cy, static_cast<int>(200 * s) + 2);
-  EXPECT_EQ(paper.At(page.cx / 2, static_cast<int>(200 * s) + 1), kWhite);  // nothing below
+  // The seam's printer has the screen's resolution, so the page holds what
+  // the graph shows at the page's width, without the window's edge.
+  const CRect rcPage = qor::graph::FitPictureToPage(CSize(400, 200), page, CSize(1, 1));
+  ASSERT_TRUE(rcPage.Width() == page.cx && rcPage.bottom < page.cy);
+  graph.SetWindowPos(nullptr, 0, 0, rcPage.Width(), rcPage.Height(), SWP_NOMOVE | SWP_NOZORDER);
+  EXPECT_TRUE(paper.At(LegendRect().left + 1, LegendRect().top + 1) == RGB(255, 255, 200) &&
+              paper.At(V().nOriginX, (V().nTop + V().nBottom) / 2 + 1) == kAxis);
+  EXPECT_TRUE(paper.At(V().DayColumn(10) + 1, V().ValueRow(kValues[0])) == kRed && paper.At(0, 100) == kWhite);
+  EXPECT_EQ(paper.InkBox(kWhite).bottom, LegendRect().bottom);  // nothing below the legend box
 }
 
 // A host's control that measures text at a fixed size and replaces a step.
